@@ -1,0 +1,47 @@
+# The native build: the portable core on the in-memory desktop, its unit
+# tests (with the address and undefined-behaviour sanitizers), the
+# benchmarks, and the end-to-end tests of the Windows program under Wine.
+enable_testing()
+find_package(GTest REQUIRED)
+
+file(GLOB SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/sim/*.cpp)
+
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(wideroom_core_san STATIC ${CORE_SOURCES} ${SIM_SOURCES})
+target_include_directories(wideroom_core_san PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(wideroom_core_san PUBLIC ${SANITIZE})
+target_link_options(wideroom_core_san PUBLIC ${SANITIZE})
+
+file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+add_executable(wideroom_tests ${TEST_SOURCES})
+target_link_libraries(wideroom_tests PRIVATE wideroom_core_san GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(wideroom_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+
+# Benchmarks: optimised, no sanitizers; built, not run by the tests.
+find_package(benchmark QUIET)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+if(benchmark_FOUND AND BENCH_SOURCES)
+  add_library(wideroom_core_bench STATIC ${CORE_SOURCES} ${SIM_SOURCES})
+  target_include_directories(wideroom_core_bench PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(wideroom_core_bench PRIVATE -O2)
+  foreach(src ${BENCH_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE -O2)
+    target_link_libraries(${name} PRIVATE wideroom_core_bench benchmark::benchmark)
+  endforeach()
+endif()
+
+# End-to-end tests: each e2e/test_*.sh runs the Windows programs of
+# WIDEROOM_WIN64_DIR under Wine on its own Xvfb and Wine prefix.
+set(WIDEROOM_WIN64_DIR "" CACHE PATH "build folder of the x86_64 Windows program")
+if(WIDEROOM_WIN64_DIR)
+  file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/e2e/test_*.sh)
+  foreach(t ${E2E_TESTS})
+    get_filename_component(name ${t} NAME_WE)
+    add_test(NAME e2e.${name} COMMAND bash ${t} ${WIDEROOM_WIN64_DIR} ${CMAKE_BINARY_DIR}/e2e/${name})
+    set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine)
+  endforeach()
+endif()

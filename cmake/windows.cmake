@@ -1,0 +1,41 @@
+# The Windows program, cross-compiled with MinGW-w64 and linked statically so
+# that nothing but the exe is needed.
+enable_language(RC)
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/app/*.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp
+  ${CMAKE_SOURCE_DIR}/engine/*_win32.cpp
+  ${CMAKE_SOURCE_DIR}/store/*_win32.cpp
+  ${CMAKE_SOURCE_DIR}/navigator/*_win32.cpp
+  ${CMAKE_SOURCE_DIR}/settings/*_win32.cpp)
+
+set(WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++ -mwindows)
+set(WIN_LIBS user32 gdi32 shell32 comctl32 kernel32)
+
+add_library(wideroom_core STATIC ${CORE_SOURCES})
+target_include_directories(wideroom_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(wideroom WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc)
+target_link_libraries(wideroom PRIVATE wideroom_core ${WIN_LIBS})
+target_link_options(wideroom PRIVATE ${WIN_LINK_FLAGS})
+set_target_properties(wideroom PROPERTIES OUTPUT_NAME wideroom)
+# A test build that can provoke an unhandled fault on request.
+option(WIDEROOM_TEST_HOOKS "build wideroom-test.exe with fault hooks" ON)
+if(WIDEROOM_TEST_HOOKS)
+  add_executable(wideroom_test WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc)
+  target_compile_definitions(wideroom_test PRIVATE WIDEROOM_TEST_HOOKS=1)
+  target_link_libraries(wideroom_test PRIVATE wideroom_core ${WIN_LIBS})
+  target_link_options(wideroom_test PRIVATE ${WIN_LINK_FLAGS})
+  set_target_properties(wideroom_test PROPERTIES OUTPUT_NAME wideroom-test)
+endif()
+
+# End-to-end helpers: the driver that walks, reads and pokes windows, and
+# sample windows run in their own process.
+foreach(tool driver sample)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/e2e/${tool}.cpp)
+    add_executable(wr${tool} ${CMAKE_SOURCE_DIR}/e2e/${tool}.cpp)
+    target_link_libraries(wr${tool} PRIVATE ${WIN_LIBS})
+    target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()

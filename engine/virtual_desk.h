@@ -1,0 +1,140 @@
+// The single engine object: settings, geometry, the view, the window table,
+// the navigator's state and the map's drawing objects.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/desktop.h"
+#include "store/records.h"
+
+// One row of the window table: physical-screen coordinates of the outer
+// rectangle. No padding on either word size, so rows compare bytewise.
+struct WindowEntry {
+    platform::WindowHandle window;
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+};
+
+constexpr int kMaxWindows = 512;
+constexpr int kTitleSize = 64;  // title and class buffers: at most 63 bytes
+
+// Status codes.
+constexpr int kStatusOk = 0;
+constexpr int kFileCannotOpen = 1;
+constexpr int kFileShort = 2;
+constexpr int kFileBadHeader = 3;
+constexpr int kNothingToMove = -1;
+constexpr int kTableFull = 2001;
+constexpr int kGatherRefused = 4001;
+constexpr int kGdiGridPen = 1000;  // ... up to kGdiGridPen + 5 for hoverBrush
+
+constexpr const char* kNavigatorTitle = "Wideroom Navigator";
+constexpr const char* kSettingsTitle = "Wideroom 設定";
+
+class VirtualDesk {
+public:
+    VirtualDesk();
+    ~VirtualDesk();
+    VirtualDesk(const VirtualDesk&) = delete;
+    VirtualDesk& operator=(const VirtualDesk&) = delete;
+
+    // Window table (snapshot.cpp).
+    int snapshotWindows();
+
+    // Edge detection and scrolling (scroll.cpp).
+    int detectEdge(int* dirX, int* dirY);
+    int scrollTick(int dirX, int dirY);
+    int moveViewBy(int dx, int dy);
+    int moveViewTo(int x, int y);
+    int accelerateStep();
+    int resetStep();
+
+    // Re-fit and gathering (gather.cpp).
+    int refitWindows();
+    int gatherWindows();
+
+    // Files and the settings exchange (store/files.cpp).
+    int readSettings(const char* name);
+    int writeSettings(const char* name);
+    int readPlacement(const char* name);
+    int writePlacement(const char* name);
+    int exportSettings(SettingsImage* image);
+    int importSettings(const SettingsImage* image);
+
+    // Navigator map (navigator/map.cpp).
+    int paintMap(platform::Canvas dc);
+    int mapChanged(int clearDirty);
+    int showWhileScrolling(platform::WindowHandle frame);
+    int hideUnlessPinned(platform::WindowHandle frame);
+    int togglePinned(platform::WindowHandle frame);
+
+    // Hover test (navigator/hover.cpp).
+    int updateHover(int mapX, int mapY);
+
+    // Accessors.
+    int mapWidth() const { return virtualWidth / naviDivisor; }
+    int mapHeight() const { return virtualHeight / naviDivisor; }
+    uint32_t getInterval() const { return interval; }
+    int getNaviDivisor() const { return naviDivisor; }
+    int getScreenWidth() const { return screenWidth; }
+    int getScreenHeight() const { return screenHeight; }
+    int getPageMode() const { return pageMode; }
+    platform::WindowHandle getHoverWindow() const { return hoverWindow; }
+    int setFrameInset(int value) {
+        frameInset = value;
+        return 0;
+    }
+    int setNaviPos(int x, int y) {
+        naviX = x;
+        naviY = y;
+        return 0;
+    }
+    int getNaviPos(int* x, int* y) const {
+        *x = naviX;
+        *y = naviY;
+        return 0;
+    }
+
+    // Fields, in their documented order. Public: the shell, the dialog logic
+    // and the tests read them directly; the operations above keep the
+    // invariants.
+    int32_t mapDirty;
+    WindowEntry windows[kMaxWindows];
+    WindowEntry paintedWindows[kMaxWindows];
+    FixedWindowList fixedWindows;
+    int32_t windowCount;
+    int32_t hScale;
+    int32_t vScale;
+    int32_t virtualWidth;
+    int32_t virtualHeight;
+    int32_t screenWidth;
+    int32_t screenHeight;
+    int32_t naviMode;
+    int32_t viewX;
+    int32_t viewY;
+    int32_t paintedViewX;
+    int32_t paintedViewY;
+    int32_t minStep;
+    int32_t maxStep;
+    int32_t step;
+    int32_t edgeWidth;
+    uint32_t interval;
+    int32_t needCtrl;
+    int32_t needShift;
+    int32_t pageMode;
+    int32_t moveMaximized;
+    int32_t naviDivisor;
+    platform::DrawObject gridPen;
+    platform::DrawObject viewPen;
+    platform::DrawObject framePen;
+    platform::DrawObject backBrush;
+    platform::DrawObject windowBrush;
+    platform::DrawObject hoverBrush;
+    int32_t gdiStatus;
+    int32_t frameInset;
+    int32_t naviX;
+    int32_t naviY;
+    platform::WindowHandle hoverWindow;
+};

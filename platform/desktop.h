@@ -1,0 +1,84 @@
+// The operations the portable core needs of the window manager, the input
+// devices, the clock and drawing. Free functions over small project types;
+// the backend (platform/win32 or platform/sim) is chosen at link time.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Handles are the platform's handles carried as integers (0 = none).
+using WindowHandle = std::uintptr_t;
+using DrawObject = std::uintptr_t;
+using Canvas = std::uintptr_t;
+
+struct Rect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+struct Point {
+    int32_t x;
+    int32_t y;
+};
+
+struct Placement {
+    uint32_t showCmd;  // 1 shown normally, 2 minimized, 3 maximized, ...
+    Rect normal;       // the restored rectangle
+};
+
+constexpr uint32_t kShowNormal = 1;
+constexpr uint32_t kShowMinimized = 2;
+constexpr uint32_t kShowMaximized = 3;
+
+constexpr int kShowCmdHide = 0;  // for showWindow
+constexpr int kShowCmdShow = 5;
+
+constexpr int kKeyLButton = 0x01;
+constexpr int kKeyRButton = 0x02;
+constexpr int kKeyShift = 0x10;
+constexpr int kKeyControl = 0x11;
+
+// --- top-level windows -----------------------------------------------------
+WindowHandle topWindow();                     // topmost top-level window, 0 if none
+WindowHandle nextWindow(WindowHandle window);  // next one down, 0 at the end
+bool isWindowVisible(WindowHandle window);
+bool getWindowPlacement(WindowHandle window, Placement* placement);
+// Terminated narrow string in buf (at most size - 1 bytes), empty when none.
+int getWindowText(WindowHandle window, char* buf, int size);
+int getClassName(WindowHandle window, char* buf, int size);
+bool getWindowRect(WindowHandle window, Rect* rect);
+// Places the outer rectangle; far off the screen included. True when done
+// (or queued without waiting on the window's program).
+bool moveWindow(WindowHandle window, int x, int y, int width, int height);
+// Position only: size and Z order kept. True when done.
+bool setWindowPos(WindowHandle window, int x, int y);
+bool showWindow(WindowHandle window, int cmd);
+// True while the window's program does not answer messages: such a window
+// must not be moved synchronously.
+bool isHungWindow(WindowHandle window);
+Rect desktopRect();
+
+// --- input -----------------------------------------------------------------
+int16_t getAsyncKeyState(int key);
+bool getCursorPos(Point* point);
+bool setCursorPos(int x, int y);
+
+// --- time ------------------------------------------------------------------
+uint32_t getTickCount();
+void sleepMs(uint32_t ms);
+
+// --- drawing ---------------------------------------------------------------
+DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid
+DrawObject createSolidBrush(uint8_t red, uint8_t green, uint8_t blue);
+bool deleteObject(DrawObject object);
+DrawObject nullPen();    // stock, never deleted
+DrawObject nullBrush();  // stock, never deleted
+void selectObject(Canvas canvas, DrawObject object);
+void drawRectangle(Canvas canvas, int left, int top, int right, int bottom);
+void moveTo(Canvas canvas, int x, int y);
+void lineTo(Canvas canvas, int x, int y);
+
+}  // namespace platform

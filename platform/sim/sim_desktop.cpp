@@ -1,0 +1,308 @@
+// The in-memory backend of the platform seam.
+#include "platform/sim/sim_desktop.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+struct KeyState {
+    bool down = false;
+    bool pressedSince = false;
+};
+
+struct SimState {
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    std::vector<sim::SimWindow> windows;  // topmost first
+    platform::WindowHandle nextHandle = 0x1000;
+    platform::Point cursor{0, 0};
+    bool cursorFails = false;
+    KeyState keys[256];
+    uint32_t clock = 0;
+    uint32_t tickCost = 0;
+    int failCreationAt = 0;  // countdown; 0 = none
+    std::vector<sim::DrawObjectInfo> objects;
+    std::vector<sim::DrawOp> ops;
+    platform::DrawObject nextObject = 0x100;
+    long calls = 0;
+};
+
+SimState& state() {
+    static SimState s;
+    return s;
+}
+
+// Stock objects: fixed handles outside the created range.
+constexpr platform::DrawObject kNullPen = 0x10;
+constexpr platform::DrawObject kNullBrush = 0x11;
+
+sim::SimWindow* findWindow(platform::WindowHandle h) {
+    for (auto& w : state().windows) {
+        if (w.handle == h) return &w;
+    }
+    return nullptr;
+}
+
+int copyString(const std::string& s, char* buf, int size) {
+    if (size <= 0) return 0;
+    int n = std::min<int>(static_cast<int>(s.size()), size - 1);
+    std::memcpy(buf, s.data(), static_cast<size_t>(n));
+    buf[n] = '\0';
+    return n;
+}
+
+platform::DrawObject createObject(bool pen, int width, uint8_t r, uint8_t g, uint8_t b) {
+    SimState& s = state();
+    if (s.failCreationAt > 0 && --s.failCreationAt == 0) return 0;
+    platform::DrawObject h = s.nextObject++;
+    s.objects.push_back({h, pen, width, r, g, b, false});
+    return h;
+}
+
+}  // namespace
+
+namespace sim {
+
+void reset(int screenWidth, int screenHeight) {
+    SimState& s = state();
+    s.screenWidth = screenWidth;
+    s.screenHeight = screenHeight;
+    s.windows.clear();
+    s.nextHandle = 0x1000;
+    s.cursor = {0, 0};
+    s.cursorFails = false;
+    for (auto& k : s.keys) k = KeyState{};
+    s.clock = 0;
+    s.tickCost = 0;
+    s.failCreationAt = 0;
+    s.objects.clear();
+    s.ops.clear();
+    s.nextObject = 0x100;
+    s.calls = 0;
+}
+
+platform::WindowHandle addWindow(SimWindow w) {
+    SimState& s = state();
+    if (w.handle == 0) w.handle = s.nextHandle += 4;
+    s.windows.push_back(std::move(w));
+    return s.windows.back().handle;
+}
+
+platform::WindowHandle addWindow(const std::string& title, const std::string& className, int x, int y,
+                                 int width, int height) {
+    SimWindow w;
+    w.title = title;
+    w.className = className;
+    w.normal = {x, y, x + width, y + height};
+    w.rect = w.normal;
+    return addWindow(std::move(w));
+}
+
+SimWindow* window(platform::WindowHandle handle) { return findWindow(handle); }
+std::vector<SimWindow>& zOrder() { return state().windows; }
+
+void removeWindow(platform::WindowHandle handle) {
+    auto& v = state().windows;
+    v.erase(std::remove_if(v.begin(), v.end(), [&](const SimWindow& w) { return w.handle == handle; }),
+            v.end());
+}
+
+void setCursor(int x, int y) { state().cursor = {x, y}; }
+platform::Point cursor() { return state().cursor; }
+void failCursor(bool fail) { state().cursorFails = fail; }
+
+void setKey(int key, bool down) {
+    KeyState& k = state().keys[key & 0xff];
+    if (down && !k.down) k.pressedSince = true;
+    k.down = down;
+}
+
+void tapKey(int key) {
+    KeyState& k = state().keys[key & 0xff];
+    k.pressedSince = true;
+}
+
+uint32_t now() { return state().clock; }
+void advance(uint32_t ms) { state().clock += ms; }
+void setTickCost(uint32_t ms) { state().tickCost = ms; }
+
+void failDrawObjectCreation(int k) { state().failCreationAt = k; }
+const std::vector<DrawObjectInfo>& drawObjects() { return state().objects; }
+std::vector<DrawOp>& canvasOps() { return state().ops; }
+const DrawObjectInfo* drawObject(platform::DrawObject handle) {
+    for (const auto& o : state().objects) {
+        if (o.handle == handle) return &o;
+    }
+    return nullptr;
+}
+
+long callCount() { return state().calls; }
+void resetCallCount() { state().calls = 0; }
+
+}  // namespace sim
+
+namespace platform {
+
+WindowHandle topWindow() {
+    SimState& s = state();
+    ++s.calls;
+    return s.windows.empty() ? 0 : s.windows.front().handle;
+}
+
+WindowHandle nextWindow(WindowHandle window) {
+    SimState& s = state();
+    ++s.calls;
+    for (size_t i = 0; i < s.windows.size(); ++i) {
+        if (s.windows[i].handle == window) return i + 1 < s.windows.size() ? s.windows[i + 1].handle : 0;
+    }
+    return 0;  // a window that is gone ends the walk
+}
+
+bool isWindowVisible(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->visible;
+}
+
+bool getWindowPlacement(WindowHandle window, Placement* placement) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) return false;
+    placement->showCmd = w->showCmd;
+    placement->normal = w->normal;
+    return true;
+}
+
+int getWindowText(WindowHandle window, char* buf, int size) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) {
+        if (size > 0) buf[0] = '\0';
+        return 0;
+    }
+    return copyString(w->title, buf, size);
+}
+
+int getClassName(WindowHandle window, char* buf, int size) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) {
+        if (size > 0) buf[0] = '\0';
+        return 0;
+    }
+    return copyString(w->className, buf, size);
+}
+
+bool getWindowRect(WindowHandle window, Rect* rect) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) return false;
+    *rect = w->rect;
+    return true;
+}
+
+bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
+    ++state().calls;
+    sim::SimWindow* w = findWindow(window);
+    if (!w || w->refuseMove) return false;
+    w->rect = {x, y, x + width, y + height};
+    if (w->showCmd == kShowNormal) w->normal = w->rect;
+    ++w->moveCount;
+    return true;
+}
+
+bool setWindowPos(WindowHandle window, int x, int y) {
+    ++state().calls;
+    sim::SimWindow* w = findWindow(window);
+    if (!w || w->refuseMove) return false;
+    int width = w->rect.right - w->rect.left;
+    int height = w->rect.bottom - w->rect.top;
+    w->rect = {x, y, x + width, y + height};
+    if (w->showCmd == kShowNormal) w->normal = w->rect;
+    ++w->moveCount;
+    return true;
+}
+
+bool showWindow(WindowHandle window, int cmd) {
+    ++state().calls;
+    sim::SimWindow* w = findWindow(window);
+    if (!w) return false;
+    bool was = w->visible;
+    w->visible = cmd != kShowCmdHide;
+    return was;
+}
+
+bool isHungWindow(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->hung;
+}
+
+Rect desktopRect() {
+    ++state().calls;
+    return {0, 0, state().screenWidth, state().screenHeight};
+}
+
+int16_t getAsyncKeyState(int key) {
+    ++state().calls;
+    KeyState& k = state().keys[key & 0xff];
+    int16_t v = static_cast<int16_t>((k.down ? 0x8000 : 0) | (k.pressedSince ? 1 : 0));
+    k.pressedSince = false;
+    return v;
+}
+
+bool getCursorPos(Point* point) {
+    ++state().calls;
+    if (state().cursorFails) return false;
+    *point = state().cursor;
+    return true;
+}
+
+bool setCursorPos(int x, int y) {
+    ++state().calls;
+    state().cursor = {x, y};
+    return true;
+}
+
+uint32_t getTickCount() {
+    SimState& s = state();
+    s.clock += s.tickCost;
+    return s.clock;
+}
+
+void sleepMs(uint32_t ms) { state().clock += ms; }
+
+DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue) {
+    return createObject(true, width, red, green, blue);
+}
+
+DrawObject createSolidBrush(uint8_t red, uint8_t green, uint8_t blue) {
+    return createObject(false, 0, red, green, blue);
+}
+
+bool deleteObject(DrawObject object) {
+    for (auto& o : state().objects) {
+        if (o.handle == object && !o.deleted) {
+            o.deleted = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+DrawObject nullPen() { return kNullPen; }
+DrawObject nullBrush() { return kNullBrush; }
+
+void selectObject(Canvas, DrawObject object) {
+    state().ops.push_back({sim::DrawOp::Select, object, 0, 0, 0, 0});
+}
+
+void drawRectangle(Canvas, int left, int top, int right, int bottom) {
+    state().ops.push_back({sim::DrawOp::Rectangle, 0, left, top, right, bottom});
+}
+
+void moveTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::MoveTo, 0, x, y, 0, 0}); }
+void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 0, x, y, 0, 0}); }
+
+}  // namespace platform

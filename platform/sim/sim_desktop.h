@@ -1,0 +1,81 @@
+// The in-memory desktop behind the platform seam, for tests and benchmarks:
+// top-level windows in Z order, the pointer, the keys, a tick clock that
+// sleeping advances, the screen size, and a canvas that records drawing.
+// Never shipped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace sim {
+
+struct SimWindow {
+    platform::WindowHandle handle = 0;  // 0: assigned by addWindow
+    std::string title;                  // narrow bytes, any length
+    std::string className;
+    bool visible = true;
+    uint32_t showCmd = platform::kShowNormal;
+    platform::Rect normal{};  // restored rectangle
+    platform::Rect rect{};    // current outer rectangle
+    bool refuseMove = false;  // moveWindow / setWindowPos fail
+    bool hung = false;        // isHungWindow reports true
+    int moveCount = 0;        // successful moves and positionings
+};
+
+// One recorded drawing call.
+struct DrawOp {
+    enum Kind { Select, Rectangle, MoveTo, LineTo } kind;
+    platform::DrawObject object;  // Select only
+    int a, b, c, d;               // Rectangle: l, t, r, b; MoveTo/LineTo: x, y
+};
+
+struct DrawObjectInfo {
+    platform::DrawObject handle;
+    bool pen;
+    int width;
+    uint8_t red, green, blue;
+    bool deleted;
+};
+
+// Empties the desktop: no windows, pointer (0, 0) succeeding, keys up,
+// clock 0, canvas and drawing objects cleared, call counter 0.
+void reset(int screenWidth = 1024, int screenHeight = 768);
+
+// Appends at the bottom of the Z order; returns the handle.
+platform::WindowHandle addWindow(SimWindow w);
+// Convenience: a visible, normally shown window whose restored and current
+// rectangles are (x, y, x + width, y + height).
+platform::WindowHandle addWindow(const std::string& title, const std::string& className, int x, int y,
+                                 int width, int height);
+SimWindow* window(platform::WindowHandle handle);  // null when gone
+std::vector<SimWindow>& zOrder();                   // topmost first
+void removeWindow(platform::WindowHandle handle);
+
+void setCursor(int x, int y);
+platform::Point cursor();
+void failCursor(bool fail);  // getCursorPos fails while set
+
+// Key state as the platform reports it: bit 15 while down, bit 0 when the
+// key went down since the previous reading (cleared by reading).
+void setKey(int key, bool down);
+void tapKey(int key);  // down and up between two readings
+
+uint32_t now();
+void advance(uint32_t ms);
+// Added to the clock by every getTickCount reading (simulated work per call).
+void setTickCost(uint32_t ms);
+
+// The k-th drawing-object creation from now (1 = the next) fails.
+void failDrawObjectCreation(int k);
+const std::vector<DrawObjectInfo>& drawObjects();
+std::vector<DrawOp>& canvasOps();
+const DrawObjectInfo* drawObject(platform::DrawObject handle);
+
+// Window-manager calls made since reset (or since resetCallCount).
+long callCount();
+void resetCallCount();
+
+}  // namespace sim

@@ -1,0 +1,59 @@
+// Resource, control and command ids. Included by the resource script and by
+// the Win32 code, so it holds nothing but #defines.
+#pragma once
+
+#define IDR_MENU 101
+#define IDD_MAPPANE 102
+#define IDI_WIDEROOM 103
+#define IDD_NAVFRAME 106
+#define IDB_SPLASH 109
+#define IDD_SPLASH 110
+#define IDD_SETTINGS 114
+#define IDD_ABOUT 115
+
+#define IDM_SETTINGS 40002
+#define IDM_EXIT 40003
+#define IDM_ABOUT 40015
+#define IDM_HELP 40017
+
+#define WM_TRAYICON 50001
+
+// Settings dialog: one row per setting (edit, slider, "+", "-").
+#define IDC_HSCALE_EDIT 1023
+#define IDC_VSCALE_EDIT 1024
+#define IDC_MINSTEP_EDIT 1025
+#define IDC_MAXSTEP_EDIT 1026
+#define IDC_INTERVAL_EDIT 1027
+#define IDC_DIVISOR_EDIT 1028
+#define IDC_HSCALE_SLIDER 1030
+#define IDC_VSCALE_SLIDER 1031
+#define IDC_MINSTEP_SLIDER 1032
+#define IDC_MAXSTEP_SLIDER 1033
+#define IDC_INTERVAL_SLIDER 1034
+#define IDC_DIVISOR_SLIDER 1035
+#define IDC_HSCALE_PLUS 1043
+#define IDC_HSCALE_MINUS 1044
+#define IDC_VSCALE_PLUS 1045
+#define IDC_VSCALE_MINUS 1046
+#define IDC_MINSTEP_PLUS 1047
+#define IDC_MINSTEP_MINUS 1048
+#define IDC_MAXSTEP_PLUS 1049
+#define IDC_MAXSTEP_MINUS 1050
+#define IDC_INTERVAL_PLUS 1051
+#define IDC_INTERVAL_MINUS 1052
+#define IDC_DIVISOR_PLUS 1053
+#define IDC_DIVISOR_MINUS 1054
+
+#define IDC_CANDIDATES 1036
+#define IDC_FIXED 1037
+#define IDC_FIX 1038
+#define IDC_RELEASE 1039
+#define IDC_SHIFT 1040
+#define IDC_CTRL 1041
+#define IDC_MOVE_MAXIMIZED 1056
+#define IDC_KEEP_MAXIMIZED 1057
+#define IDC_SCROLL_ON 1058
+#define IDC_SCROLL_OFF 1059
+#define IDC_APPLY 1017
+#define IDC_SAVE 1018
+#define IDC_CANCEL 1019
