@@ -60,6 +60,8 @@ bool showWindow(WindowHandle window, int cmd);
 // must not be moved synchronously.
 bool isHungWindow(WindowHandle window);
 Rect desktopRect();
+// Marks the whole client area for repainting, without erasing.
+void invalidateWindow(WindowHandle window);
 
 // --- input -----------------------------------------------------------------
 int16_t getAsyncKeyState(int key);
@@ -69,6 +71,10 @@ bool setCursorPos(int x, int y);
 // --- time ------------------------------------------------------------------
 uint32_t getTickCount();
 void sleepMs(uint32_t ms);
+
+// --- files -----------------------------------------------------------------
+// Replaces `to` by `from` in one step (the old file stays whole until then).
+bool replaceFile(const char* from, const char* to);
 
 // --- drawing ---------------------------------------------------------------
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid
