@@ -1,0 +1,222 @@
+// Entry point: start-up, the polling main loop and shut-down, all on the one
+// thread.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <new>
+
+#include "app/command_window.h"
+#include "app/shell.h"
+#include "app/test_hooks.h"
+#include "engine/tick.h"
+#include "engine/virtual_desk.h"
+#include "navigator/navigator_win32.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr const char* kMutexName = "Wideroom Mutex For Prevent Second Starting";
+constexpr int kExitNormal = 0;
+constexpr int kExitSecondInstance = 1;
+constexpr int kExitNoEngine = 2;
+
+constexpr UINT kClassStyle = CS_HREDRAW | CS_VREDRAW;
+constexpr DWORD kSplashMs = 2000;
+
+#if defined(__i386__) || defined(_M_IX86)
+static_assert(sizeof(WNDCLASSEXA) == 48, "the class record is 48 bytes on 32-bit Windows");
+static_assert(sizeof(SECURITY_ATTRIBUTES) == 12, "the security record is 12 bytes on 32-bit Windows");
+#endif
+
+HANDLE instanceMutex = nullptr;
+
+// Either test alone can miss a second instance started at the same moment:
+// an existing mutex seen by the creation counts as well.
+bool anotherInstanceRuns() {
+    HANDLE existing = OpenMutexA(0, FALSE, kMutexName);
+    if (existing) {
+        CloseHandle(existing);
+        return true;
+    }
+    SECURITY_ATTRIBUTES security{};
+    security.nLength = sizeof(security);
+    security.lpSecurityDescriptor = nullptr;
+    security.bInheritHandle = FALSE;
+    instanceMutex = CreateMutexA(&security, FALSE, kMutexName);
+    if (instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(instanceMutex);
+        instanceMutex = nullptr;
+        return true;
+    }
+    return false;
+}
+
+HICON createCommandWindow() {
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WIDEROOM));
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = kClassStyle;
+    wc.lpfnWndProc = commandWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MENU);
+    wc.lpszClassName = kMainClass;
+    wc.hIconSm = icon;
+    RegisterClassExA(&wc);
+    // Before the window exists, so that no notice of a new taskbar is missed.
+    taskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    mainWindow = CreateWindowExA(0, kMainClass, kMainTitle, WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, nullptr);
+    return icon;
+}
+
+// How far a maximized window's frame reaches past the screen's top-left
+// corner; the gathering at exit places maximized windows the same way.
+void measureFrameInset() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = kClassStyle;
+    wc.lpfnWndProc = maximizerProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kMaximizerClass;
+    RegisterClassExA(&wc);
+    HWND probe = CreateWindowExA(0, kMaximizerClass, kMainTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 0, 0, mainWindow, nullptr, instance, nullptr);
+    if (!probe) return;
+    ShowWindow(probe, SW_SHOWMAXIMIZED);
+    RECT outer;
+    if (GetWindowRect(probe, &outer)) desk->setFrameInset(-outer.left);
+    DestroyWindow(probe);
+}
+
+void showSplash() {
+    // Dialog templates hold UTF-16 text: the wide calls keep it intact.
+    HWND splash = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SPLASH), mainWindow, navFrameProc, 0);
+    // No messages are pumped during the wait: paint now or it stays blank.
+    if (splash) UpdateWindow(splash);
+    Sleep(kSplashMs);
+    if (splash) {
+        ShowWindow(splash, SW_HIDE);
+        DestroyWindow(splash);
+    }
+}
+
+void createNavigator() {
+    int x = 0;
+    int y = 0;
+    desk->getNaviPos(&x, &y);
+    navFrame = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NAVFRAME), mainWindow, navFrameProc, 0);
+    // The frame grows by its border and caption so that the client area is
+    // exactly the map.
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(navFrame, &outer);
+    GetClientRect(navFrame, &client);
+    int width = desk->mapWidth() + (outer.right - outer.left) - (client.right - client.left);
+    int height = desk->mapHeight() + (outer.bottom - outer.top) - (client.bottom - client.top);
+    SetWindowPos(navFrame, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+
+    mapPane = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAPPANE), navFrame, mapPaneProc, 0);
+    SetWindowPos(mapPane, HWND_TOP, 0, 0, desk->mapWidth(), desk->mapHeight(), SWP_SHOWWINDOW);
+
+    desk->hideUnlessPinned(handleOf(navFrame));
+
+    naviTip = new (std::nothrow) NaviTip;
+    if (naviTip) naviTip->create(instance, mapPane, kNavigatorTitle);
+}
+
+int startUp() {
+    // The settings dialog's sliders and the map's tooltip are common controls.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    HICON icon = createCommandWindow();
+
+    desk = new (std::nothrow) VirtualDesk;
+    if (!desk) return kExitNoEngine;
+
+    fillTrayIcon(mainWindow, icon);
+    Shell_NotifyIconA(NIM_ADD, &trayIcon);
+
+    measureFrameInset();
+    showSplash();
+    createNavigator();
+    return kExitNormal;
+}
+
+void dispatch(MSG* msg) {
+    TranslateMessage(msg);
+    DispatchMessageA(msg);
+}
+
+void runMainLoop() {
+    TickState tick;
+    MSG msg{};
+    while (running) {
+        if (settingsOpen) {
+            // The dialog is editing the engine's settings: messages only.
+            if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);
+            continue;
+        }
+        pollTick(desk, &tick, handleOf(navFrame), handleOf(mapPane));
+        testHookTick();
+
+        if (GetAsyncKeyState(VK_LBUTTON) == 0) viewDragLatch = 0;
+        if (GetAsyncKeyState(VK_RBUTTON) == 0) windowDragLatch = 0;
+
+        POINT pointer;
+        if (GetCursorPos(&pointer) && ScreenToClient(mapPane, &pointer))
+            desk->updateHover(pointer.x, pointer.y);
+
+        // One message per tick: the ticks keep their pace however many wait.
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(&msg);
+    }
+}
+
+void destroyWindow(HWND* window) {
+    if (*window) DestroyWindow(*window);
+    *window = nullptr;
+}
+
+// Also after a start-up that stopped half-way: each step undoes only what
+// exists.
+void shutDown() {
+    storeNaviPos();
+    if (trayIcon.cbSize) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    // Nothing may be left out of reach once there is no view to scroll.
+    if (desk) desk->gatherWindows();
+
+    destroyWindow(&mapPane);
+    destroyWindow(&navFrame);
+    destroyWindow(&mainWindow);
+
+    if (naviTip) {
+        naviTip->destroy();
+        delete naviTip;
+        naviTip = nullptr;
+    }
+    // Writes the placement file.
+    delete desk;
+    desk = nullptr;
+
+    if (instanceMutex) CloseHandle(instanceMutex);
+    instanceMutex = nullptr;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    instance = hInstance;
+    if (anotherInstanceRuns()) return kExitSecondInstance;
+
+    int status = startUp();
+    if (status == kExitNormal) {
+        testHookStarted();
+        runMainLoop();
+    }
+    shutDown();
+    return status;
+}

@@ -1,0 +1,153 @@
+// The Windows backend of the platform seam: USER32, GDI32 and KERNEL32.
+#include <windows.h>
+
+#include "platform/desktop.h"
+
+namespace platform {
+
+namespace {
+
+HWND hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+HDC hdc(Canvas canvas) { return reinterpret_cast<HDC>(canvas); }
+HGDIOBJ gdiObject(DrawObject object) { return reinterpret_cast<HGDIOBJ>(object); }
+DrawObject drawObject(HGDIOBJ object) { return reinterpret_cast<DrawObject>(object); }
+
+// A synchronous move of another program's window waits until that program
+// pumps its messages, seconds or forever when it hangs; the asynchronous form
+// queues the move and returns at once. Our own windows move at once, so that
+// what follows sees them in place.
+constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+constexpr UINT kGatherFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
+static_assert(kGatherFlags == 0x205);
+
+constexpr DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+
+static_assert(sizeof(WINDOWPLACEMENT) == 44);
+
+bool ownThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
+
+UINT asyncUnlessOwn(HWND window, UINT flags) {
+    return ownThread(window) ? flags : flags | SWP_ASYNCWINDOWPOS;
+}
+
+// Always leaves a terminated string, also when the call fails.
+int terminated(int copied, char* buf, int size) {
+    if (copied < 0) copied = 0;
+    if (copied > size - 1) copied = size - 1;
+    buf[copied] = '\0';
+    return copied;
+}
+
+}  // namespace
+
+// --- top-level windows -----------------------------------------------------
+
+WindowHandle topWindow() { return reinterpret_cast<WindowHandle>(GetTopWindow(nullptr)); }
+
+WindowHandle nextWindow(WindowHandle window) {
+    return reinterpret_cast<WindowHandle>(GetWindow(hwnd(window), GW_HWNDNEXT));
+}
+
+bool isWindowVisible(WindowHandle window) { return IsWindowVisible(hwnd(window)) != 0; }
+
+bool getWindowPlacement(WindowHandle window, Placement* placement) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (!GetWindowPlacement(hwnd(window), &wp)) return false;
+    placement->showCmd = wp.showCmd;
+    placement->normal = {wp.rcNormalPosition.left, wp.rcNormalPosition.top, wp.rcNormalPosition.right,
+                         wp.rcNormalPosition.bottom};
+    return true;
+}
+
+int getWindowText(WindowHandle window, char* buf, int size) {
+    if (size <= 0) return 0;
+    buf[0] = '\0';
+    return terminated(GetWindowTextA(hwnd(window), buf, size), buf, size);
+}
+
+int getClassName(WindowHandle window, char* buf, int size) {
+    if (size <= 0) return 0;
+    buf[0] = '\0';
+    return terminated(GetClassNameA(hwnd(window), buf, size), buf, size);
+}
+
+bool getWindowRect(WindowHandle window, Rect* rect) {
+    RECT r;
+    if (!GetWindowRect(hwnd(window), &r)) return false;
+    *rect = {r.left, r.top, r.right, r.bottom};
+    return true;
+}
+
+bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
+    HWND w = hwnd(window);
+    return SetWindowPos(w, nullptr, x, y, width, height, asyncUnlessOwn(w, kMoveFlags)) != 0;
+}
+
+bool setWindowPos(WindowHandle window, int x, int y) {
+    HWND w = hwnd(window);
+    return SetWindowPos(w, nullptr, x, y, 0, 0, asyncUnlessOwn(w, kGatherFlags)) != 0;
+}
+
+bool showWindow(WindowHandle window, int cmd) { return ShowWindow(hwnd(window), cmd) != 0; }
+
+bool isHungWindow(WindowHandle window) { return IsHungAppWindow(hwnd(window)) != 0; }
+
+Rect desktopRect() {
+    RECT r{};
+    GetWindowRect(GetDesktopWindow(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void invalidateWindow(WindowHandle window) { RedrawWindow(hwnd(window), nullptr, nullptr, RDW_INVALIDATE); }
+
+// --- input -----------------------------------------------------------------
+
+int16_t getAsyncKeyState(int key) { return GetAsyncKeyState(key); }
+
+bool getCursorPos(Point* point) {
+    POINT p;
+    if (!GetCursorPos(&p)) return false;
+    *point = {p.x, p.y};
+    return true;
+}
+
+bool setCursorPos(int x, int y) { return SetCursorPos(x, y) != 0; }
+
+// --- time ------------------------------------------------------------------
+
+uint32_t getTickCount() { return GetTickCount(); }
+
+void sleepMs(uint32_t ms) { Sleep(ms); }
+
+// --- files -----------------------------------------------------------------
+
+bool replaceFile(const char* from, const char* to) { return MoveFileExA(from, to, kReplaceFlags) != 0; }
+
+// --- drawing ---------------------------------------------------------------
+
+DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue) {
+    return drawObject(CreatePen(PS_SOLID, width, RGB(red, green, blue)));
+}
+
+DrawObject createSolidBrush(uint8_t red, uint8_t green, uint8_t blue) {
+    return drawObject(CreateSolidBrush(RGB(red, green, blue)));
+}
+
+bool deleteObject(DrawObject object) { return DeleteObject(gdiObject(object)) != 0; }
+
+DrawObject nullPen() { return drawObject(GetStockObject(NULL_PEN)); }
+
+DrawObject nullBrush() { return drawObject(GetStockObject(NULL_BRUSH)); }
+
+void selectObject(Canvas canvas, DrawObject object) { SelectObject(hdc(canvas), gdiObject(object)); }
+
+void drawRectangle(Canvas canvas, int left, int top, int right, int bottom) {
+    Rectangle(hdc(canvas), left, top, right, bottom);
+}
+
+void moveTo(Canvas canvas, int x, int y) { MoveToEx(hdc(canvas), x, y, nullptr); }
+
+void lineTo(Canvas canvas, int x, int y) { LineTo(hdc(canvas), x, y); }
+
+}  // namespace platform
