@@ -26,6 +26,8 @@ struct SimState {
     std::vector<sim::DrawOp> ops;
     platform::DrawObject nextObject = 0x100;
     long calls = 0;
+    std::vector<uint32_t> sleeps;
+    uint32_t advanceAtNextWalk = 0;
 };
 
 SimState& state() {
@@ -80,6 +82,8 @@ void reset(int screenWidth, int screenHeight) {
     s.ops.clear();
     s.nextObject = 0x100;
     s.calls = 0;
+    s.sleeps.clear();
+    s.advanceAtNextWalk = 0;
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -126,6 +130,8 @@ void tapKey(int key) {
 uint32_t now() { return state().clock; }
 void advance(uint32_t ms) { state().clock += ms; }
 void setTickCost(uint32_t ms) { state().tickCost = ms; }
+const std::vector<uint32_t>& sleeps() { return state().sleeps; }
+void advanceAtNextWalk(uint32_t ms) { state().advanceAtNextWalk = ms; }
 
 void failDrawObjectCreation(int k) { state().failCreationAt = k; }
 const std::vector<DrawObjectInfo>& drawObjects() { return state().objects; }
@@ -147,6 +153,8 @@ namespace platform {
 WindowHandle topWindow() {
     SimState& s = state();
     ++s.calls;
+    s.clock += s.advanceAtNextWalk;
+    s.advanceAtNextWalk = 0;
     return s.windows.empty() ? 0 : s.windows.front().handle;
 }
 
@@ -271,7 +279,10 @@ uint32_t getTickCount() {
     return s.clock;
 }
 
-void sleepMs(uint32_t ms) { state().clock += ms; }
+void sleepMs(uint32_t ms) {
+    state().clock += ms;
+    state().sleeps.push_back(ms);
+}
 
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue) {
     return createObject(true, width, red, green, blue);
@@ -311,7 +322,10 @@ void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 
 
 namespace platform {
 
-void invalidateWindow(WindowHandle) { ++state().calls; }
+void invalidateWindow(WindowHandle window) {
+    ++state().calls;
+    if (sim::SimWindow* w = findWindow(window)) ++w->invalidations;
+}
 
 bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 

@@ -23,6 +23,7 @@ struct SimWindow {
     bool refuseMove = false;  // moveWindow / setWindowPos fail
     bool hung = false;        // isHungWindow reports true
     int moveCount = 0;        // successful moves and positionings
+    int invalidations = 0;    // invalidateWindow calls (repaint requests)
 };
 
 // One recorded drawing call.
@@ -67,6 +68,12 @@ uint32_t now();
 void advance(uint32_t ms);
 // Added to the clock by every getTickCount reading (simulated work per call).
 void setTickCost(uint32_t ms);
+
+// Every sleepMs since reset, in order (for the tick's sleep tests).
+const std::vector<uint32_t>& sleeps();
+// Simulated work: the next topWindow call (the start of a window walk, such as
+// the snapshot's) advances the clock by ms, once (0 = none).
+void advanceAtNextWalk(uint32_t ms);
 
 // The k-th drawing-object creation from now (1 = the next) fails.
 void failDrawObjectCreation(int k);

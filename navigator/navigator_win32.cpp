@@ -1,0 +1,145 @@
+// The navigator's Win32 side: the frame and map pane procedures and the
+// map pane's tooltip.
+#include "navigator/navigator_win32.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "app/shell.h"
+#include "engine/virtual_desk.h"
+#include "navigator/map_input.h"
+
+namespace {
+
+// The record up to lParam: the size every comctl32 accepts, with or without
+// the version 6 manifest (the full record is refused by older ones).
+constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOA, lParam) + sizeof(LPARAM);
+#if defined(__i386__) || defined(_M_IX86)
+static_assert(kToolInfoSize == 44, "TOOLINFOA up to lParam is 44 bytes on 32-bit Windows");
+#endif
+
+constexpr const char* kTooltipClass = "tooltips_class32";
+
+// The whole owner window is the one tool, named by its handle.
+TTTOOLINFOA toolFor(HWND owner, char* text) {
+    TTTOOLINFOA info{};
+    info.cbSize = kToolInfoSize;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(owner);
+    info.hinst = nullptr;
+    info.lpszText = text;
+    return info;
+}
+
+void applyTip(TipAction action) {
+    if (!naviTip) return;
+    if (action == kTipPop) {
+        naviTip->pop();
+    } else if (action == kTipSetText) {
+        naviTip->setText(tipText);
+    }
+}
+
+uint32_t packedPos(LPARAM lParam) { return static_cast<uint32_t>(lParam); }
+
+}  // namespace
+
+INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM) {
+    // A double click on the caption pins or unpins the navigator.
+    if (message == WM_NCLBUTTONDBLCLK && desk) desk->togglePinned(handleOf(navFrame));
+    // Carry out a pending repaint of the map at once. Null while the splash
+    // uses this procedure.
+    if (mapPane) UpdateWindow(mapPane);
+    return 0;
+}
+
+INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    // The settings dialog may be changing the geometry the map depends on.
+    if (settingsOpen) return 0;
+    if (desk) {
+        switch (message) {
+            case WM_PAINT: {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(dialog, &ps);
+                desk->paintMap(reinterpret_cast<platform::Canvas>(dc));
+                EndPaint(dialog, &ps);
+                break;
+            }
+            case WM_LBUTTONDOWN:
+                applyTip(mapLeftDown(desk, packedPos(lParam)));
+                break;
+            case WM_LBUTTONUP:
+                applyTip(mapLeftUp());
+                break;
+            case WM_RBUTTONDOWN:
+                applyTip(mapRightDown(desk, packedPos(lParam)));
+                break;
+            case WM_RBUTTONUP:
+                applyTip(mapRightUp());
+                break;
+            case WM_MOUSEMOVE:
+                applyTip(mapMouseMove(desk, handleOf(dialog), packedPos(lParam)));
+                break;
+            default:
+                break;
+        }
+    }
+    if (navFrame) UpdateWindow(navFrame);
+    return 0;
+}
+
+int NaviTip::create(HINSTANCE instance, HWND ownerWindow, const char* title) {
+    tipWindow = nullptr;
+    owner = ownerWindow;
+    tipWindow = CreateWindowExA(0, kTooltipClass, title, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                                owner, nullptr, instance, nullptr);
+    if (!tipWindow) return 1;
+    char empty[1] = "";
+    TTTOOLINFOA info = toolFor(owner, empty);
+    SendMessageA(tipWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    return 0;
+}
+
+int NaviTip::setText(const char* text) {
+    if (!tipWindow) return 1;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+
+    // Titles are narrow bytes; longer ones are cut to 255.
+    char shown[kTipTextSize];
+    size_t length = text ? strnlen(text, kTipTextSize - 1) : 0;
+    if (length) std::memcpy(shown, text, length);
+    shown[length] = '\0';
+    TTTOOLINFOA info = toolFor(owner, shown);
+    SendMessageA(tipWindow, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+
+    // The control does not watch the owner's messages itself: tell it the
+    // pointer moved over the tool. Screen coordinates; the tool is the whole
+    // owner, so only "over the tool" matters.
+    MSG relay{};
+    relay.hwnd = owner;
+    relay.message = WM_MOUSEMOVE;
+    relay.wParam = 0;
+    relay.lParam = MAKELPARAM(cursor.x, cursor.y);
+    relay.time = GetMessageTime();
+    relay.pt = cursor;
+    SendMessageA(tipWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+    SendMessageA(tipWindow, TTM_UPDATE, 0, 0);
+    return 0;
+}
+
+int NaviTip::pop() {
+    if (!tipWindow) return 1;
+    SendMessageA(tipWindow, TTM_POP, 0, 0);
+    return 0;
+}
+
+int NaviTip::destroy() {
+    if (!tipWindow) return 1;
+    DestroyWindow(tipWindow);
+    tipWindow = nullptr;
+    return 0;
+}
