@@ -30,12 +30,13 @@ if(WIDEROOM_TEST_HOOKS)
   set_target_properties(wideroom_test PROPERTIES OUTPUT_NAME wideroom-test)
 endif()
 
-# End-to-end helpers: the driver that walks, reads and pokes windows, and
-# sample windows run in their own process.
-foreach(tool driver sample)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/e2e/${tool}.cpp)
-    add_executable(wr${tool} ${CMAKE_SOURCE_DIR}/e2e/${tool}.cpp)
-    target_link_libraries(wr${tool} PRIVATE ${WIN_LIBS})
-    target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
-  endif()
+# End-to-end helpers, one exe per e2e/*.cpp (wr<name>.exe): the driver that
+# walks, reads and pokes windows, sample windows run in their own process,
+# and the tools of single tests.
+file(GLOB E2E_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/e2e/*.cpp)
+foreach(src ${E2E_TOOLS})
+  get_filename_component(tool ${src} NAME_WE)
+  add_executable(wr${tool} ${src})
+  target_link_libraries(wr${tool} PRIVATE ${WIN_LIBS})
+  target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
 endforeach()
