@@ -5,7 +5,7 @@ set -eu
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in build-essential cmake googletest libgtest-dev libbenchmark-dev clang \
-         mingw-w64 wine64 xvfb xdotool imagemagick fonts-ipafont-gothic \
+         mingw-w64 wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic \
          fonts-ipafont-mincho procps; do
   have "$p" || need+=("$p")
 done

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The program's CPU use while idle under Wine, with 10 sample windows open
+# and the pointer away from the edges: utime + stime of its Wine process (and
+# of this prefix's wineserver, which answers every window call) over 10 s.
+#   bash bench/wine_idle.sh <win64 build dir> <work dir>
+source "$(dirname "$0")/../e2e/lib.sh"
+e2e_begin
+
+seconds=10
+hz=$(getconf CLK_TCK)
+
+# utime + stime of a process, in clock ticks.
+cpu_ticks() {
+    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
+}
+
+# The wineserver of this prefix (others may run beside it).
+our_wineserver() {
+    local p
+    for p in $(pgrep -x wineserver64; pgrep -x wineserver); do
+        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+            echo "$p"
+            return 0
+        fi
+    done
+    return 1
+}
+
+start_sample --many 10 60 40 320 220 || exit 1
+drv cursor 512 384
+rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv"
+start_wideroom idle
+drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || exit 1
+sleep 2
+server=$(our_wineserver)
+
+a0=$(cpu_ticks "$WR_PID")
+s0=$([ -n "$server" ] && cpu_ticks "$server")
+sleep "$seconds"
+a1=$(cpu_ticks "$WR_PID")
+s1=$([ -n "$server" ] && cpu_ticks "$server")
+
+percent() {
+    awk -v d="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.1f", 100 * d / (hz * s) }'
+}
+echo "wine_idle wideroom.exe: $(percent $((a1 - a0)))% of one core over ${seconds} s with 10 sample windows"
+if [ -n "$server" ]; then
+    echo "wine_idle wineserver:   $(percent $((s1 - s0)))% of one core over the same ${seconds} s"
+fi
+
+post_exit_command
+wait_wideroom_exit 30

@@ -1,0 +1,215 @@
+# shellcheck shell=bash
+# Shared helpers of the end-to-end tests. A test is run as
+#   bash e2e/test_x.sh <win64 build dir> <work dir>
+# and sources this file, which sets up its own X server and Wine prefix under
+# the work dir and ends everything it started when the test exits.
+#
+# Window records (wrdriver list/find/info) are tab-separated:
+#   1 handle  2 pid  3 visible  4 showCmd  5 topmost  6 left  7 top  8 right
+#   9 bottom  10 clientW  11 clientH  12 class  13 title
+# wrdriver watch puts one more column in front: + (new), ~ (changed), - (gone),
+# = (there at the start); its --children lines begin with "child".
+
+set -u
+
+E2E_WIN64=$(cd "${1:?win64 build dir}" && pwd)
+E2E_WORK=${2:?work dir}
+E2E_NAME=$(basename "$0" .sh)
+E2E_FAILURES=0
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+source "$E2E_ROOT/scripts/wine-env.sh"
+
+E2E_EXE=$E2E_WIN64/wideroom.exe
+E2E_DRIVER=$E2E_WIN64/wrdriver.exe
+E2E_SAMPLE=$E2E_WIN64/wrsample.exe
+# The current directory of the program under test: its two files land here.
+E2E_CWD=$E2E_WORK/cwd
+
+e2e_end() {
+    local rc=$?
+    [ "$E2E_FAILURES" -gt 0 ] && rc=1
+    if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
+        import -window root "$E2E_WORK/failure.png" 2>/dev/null &&
+            echo "screenshot at failure: $E2E_WORK/failure.png"
+    fi
+    if [ "$rc" -ne 0 ] && [ -s "$E2E_WORK/wine-system.err" ]; then
+        echo "Wine's own processes reported:"
+        tail -n 5 "$E2E_WORK/wine-system.err"
+    fi
+    we_cleanup
+    if [ "$rc" -eq 0 ]; then echo "PASS $E2E_NAME"; else echo "FAIL $E2E_NAME"; fi
+    exit "$rc"
+}
+
+e2e_begin() {
+    local f
+    for f in "$E2E_EXE" "$E2E_DRIVER" "$E2E_SAMPLE"; do
+        if [ ! -f "$f" ]; then
+            echo "missing $f: build the win64 folder first" >&2
+            exit 1
+        fi
+    done
+    rm -rf "$E2E_WORK"
+    mkdir -p "$E2E_WORK" || exit 1
+    E2E_WORK=$(cd "$E2E_WORK" && pwd)
+    E2E_CWD=$E2E_WORK/cwd
+    mkdir -p "$E2E_CWD" || exit 1
+    trap e2e_end EXIT
+    trap 'exit 1' INT TERM
+    we_start_xvfb || exit 1
+    we_prefix "$E2E_WORK" || exit 1
+    cd "$E2E_CWD" || exit 1
+    # The first program brings up the Wine desktop and its taskbar; Wine's own
+    # processes (explorer, services) inherit its error output, kept here.
+    drv find --class Shell_TrayWnd --visible --timeout 30000 >/dev/null 2>"$E2E_WORK/wine-system.err" || {
+        echo "the Wine desktop did not come up" >&2
+        exit 1
+    }
+}
+
+drv() {
+    "$WE_WINE" "$E2E_DRIVER" "$@"
+}
+
+# Column N of a record line.
+col() {
+    cut -f "$1"
+}
+
+pass() { echo "ok   $*"; }
+
+fail() {
+    echo "FAIL $*"
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+# expect_eq WHAT EXPECTED ACTUAL
+expect_eq() {
+    if [ "$2" == "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi
+}
+
+# expect WHAT COMMAND...: the command succeeds.
+expect() {
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# wait_for_line FILE REGEX SECONDS: until a line of FILE matches.
+wait_for_line() {
+    local deadline=$((SECONDS + $3))
+    until grep -q -- "$2" "$1" 2>/dev/null; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "no line matching $2 in $1" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+# retry SECONDS COMMAND...: until the command succeeds, for at most that long.
+retry() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+
+# Starts the program under test in E2E_CWD; WR_PID is its pid.
+start_wideroom() {
+    we_start "$E2E_WORK/wideroom.$1.out" "$E2E_WORK/wideroom.$1.err" "$E2E_EXE"
+    WR_PID=$WE_PID
+}
+
+# Starts wrsample with the given arguments and waits until its windows are
+# up; SAMPLE_PID is its pid, SAMPLE_HANDLES its windows' handles in order.
+start_sample() {
+    local out=$E2E_WORK/sample.$$.$RANDOM.out
+    we_start "$out" "$out.err" "$E2E_SAMPLE" "$@"
+    SAMPLE_PID=$WE_PID
+    for _ in $(seq 300); do
+        grep -q '^ready$' "$out" 2>/dev/null && break
+        kill -0 "$SAMPLE_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    if ! grep -q '^ready$' "$out"; then
+        echo "wrsample did not start: $(cat "$out.err")" >&2
+        return 1
+    fi
+    SAMPLE_HANDLES=$(grep '^0x' "$out" | col 1 | tr '\n' ' ')
+}
+
+# Waits for the program to end by itself; WR_RC is its exit code.
+wait_wideroom_exit() {
+    if we_wait_exit "$WR_PID" "${1:-30}"; then
+        WR_RC=$WE_RC
+        return 0
+    fi
+    WR_RC=timeout
+    return 1
+}
+
+# The exit command, as the tray menu sends it.
+post_exit_command() {
+    local main
+    main=$(drv find --class Wideroom --process wideroom.exe --timeout 10000 | col 1)
+    [ -n "$main" ] && drv post "$main" 273 40003 0
+}
+
+# Little-endian 32-bit words, as the program's files hold them.
+le32() {
+    local v=$(($1 & 0xffffffff)) shift_by
+    for shift_by in 0 8 16 24; do printf "\\$(printf '%03o' $(((v >> shift_by) & 255)))"; done
+}
+
+# write_words FILE INT...: a file of those 32-bit words.
+write_words() {
+    local file=$1 v
+    shift
+    for v in "$@"; do le32 "$v"; done >"$file"
+}
+
+# write_settings FILE hScale vScale minStep maxStep naviDivisor interval
+#                needCtrl needShift pageMode moveMaximized
+# A settings file with an empty fixed-window list.
+write_settings() {
+    local file=$1
+    shift
+    write_words "$file" 52 64 20 "$@"
+    head -c 2560 /dev/zero >>"$file"
+}
+
+# The 32-bit little-endian integers of a file, space-separated.
+read_words() {
+    od -An -v -t d4 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+
+# The notification area, the right end of the taskbar, as a picture. Wine's
+# taskbar draws the icons itself there, with no window of their own, so a
+# picture is what shows whether an icon is present.
+tray_shot() {
+    import -window root -crop 80x20+944+748 +repage "$1" 2>/dev/null
+}
+
+same_picture() {
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+}
+
+# A tray picture once the taskbar has settled: two shots in a row agree.
+tray_shot_settled() {
+    local previous=$1.previous.png
+    tray_shot "$previous"
+    for _ in $(seq 50); do
+        sleep 0.2
+        tray_shot "$1"
+        if same_picture "$previous" "$1"; then
+            rm -f "$previous"
+            return 0
+        fi
+        mv "$1" "$previous"
+    done
+    return 1
+}

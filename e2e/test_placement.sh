@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The placement file across runs: the navigator's mode and place are taken
+# from a record written on this screen size and ignored otherwise, and the
+# file written at exit holds the navigator's last place, hidden or not.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+# name | placement file before (words) | navigator visible | left top | placement file after
+cases=(
+    "record from another screen size is ignored|24 1280 1024 1 500 400|1|0 0|24 1024 768 2 0 0"
+    "record of another size is ignored|25 1024 768 1 500 400|1|0 0|24 1024 768 2 0 0"
+    # A navigator saved as "shown while scrolling" comes back hidden, in mode 0.
+    "hidden navigator keeps its place and is written back|24 1024 768 1 100 120|0|100 120|24 1024 768 0 100 120"
+    "pinned navigator opens at its saved place|24 1024 768 2 640 480|1|640 480|24 1024 768 2 640 480"
+)
+
+# Away from the edges, so that nothing shows the navigator.
+drv cursor 512 384
+
+for row in "${cases[@]}"; do
+    IFS='|' read -r name before visible place after <<<"$row"
+    # shellcheck disable=SC2086
+    write_words "$E2E_CWD/Wideroom.prv" $before
+    rm -f "$E2E_CWD/Wideroom.cfg"
+    start_wideroom placement
+    # The map pane's tooltip is the last thing start-up creates.
+    if ! drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null; then
+        fail "$name: the program did not finish starting"
+        we_stop "$WR_PID"
+        continue
+    fi
+    navi=$(drv find --title "Wideroom Navigator" --process wideroom.exe --timeout 5000)
+    expect_eq "$name: navigator visible" "$visible" "$(echo "$navi" | col 3)"
+    expect_eq "$name: navigator place" "$place" "$(echo "$navi" | col 6,7 | tr '\t' ' ')"
+    post_exit_command
+    wait_wideroom_exit 30
+    expect_eq "$name: exit code" 0 "$WR_RC"
+    expect_eq "$name: placement file at exit" "$after" "$(read_words "$E2E_CWD/Wideroom.prv")"
+    we_stop "$WR_PID"
+done
