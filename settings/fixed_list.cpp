@@ -1,0 +1,90 @@
+#include "settings/fixed_list.h"
+
+#include <cstring>
+
+#include "engine/virtual_desk.h"
+#include "platform/dialog.h"
+
+namespace {
+
+constexpr const char* kLinePrefix = "タイトル名 -> ";
+constexpr const char* kLineMiddle = " & クラス名 -> ";
+
+bool offered(uint32_t showCmd) {
+    return showCmd == platform::kShowNormal || showCmd == platform::kShowMaximized;
+}
+
+}  // namespace
+
+int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
+    std::memset(table, 0, sizeof(*table));
+    for (platform::WindowHandle w = platform::topWindow(); w != 0; w = platform::nextWindow(w)) {
+        if (!platform::isWindowVisible(w)) continue;
+        platform::Placement placement{};
+        if (!platform::getWindowPlacement(w, &placement) || !offered(placement.showCmd)) continue;
+        if (table->count >= kMaxCandidates) return kTableFull;
+
+        FixedWindowEntry& row = table->rows[table->count];
+        platform::getWindowText(w, row.title, kNameSize);
+        const platform::Rect& r = placement.normal;
+        bool sized = r.right != r.left && r.bottom != r.top;
+        bool own = w == dialog || std::strcmp(row.title, kNavigatorTitle) == 0 ||
+                   std::strcmp(row.title, kSettingsTitle) == 0;
+        if (!sized || own) {
+            // Reused by the next window; no stray bytes of this title stay.
+            std::memset(&row, 0, sizeof(row));
+            continue;
+        }
+        platform::getClassName(w, row.className, kNameSize);
+        ++table->count;
+    }
+    return 0;
+}
+
+std::string fixedLine(const FixedWindowEntry& entry) {
+    // The fields may come from a file, so they are read within their 64 bytes.
+    std::string line = kLinePrefix;
+    line += platform::narrowToUtf8(entry.title, kNameSize);
+    line += kLineMiddle;
+    line += platform::narrowToUtf8(entry.className, kNameSize);
+    return line;
+}
+
+bool sameWindowNames(const FixedWindowEntry& a, const FixedWindowEntry& b) {
+    return std::strncmp(a.title, b.title, kNameSize) == 0 &&
+           std::strncmp(a.className, b.className, kNameSize) == 0;
+}
+
+int packFixedList(FixedWindowList* list) {
+    int used = 0;
+    for (int i = 0; i < kFixedEntryCount; ++i) {
+        if (isFreeEntry(list->entries[i])) continue;
+        if (i != used) list->entries[used] = list->entries[i];
+        ++used;
+    }
+    for (int i = used; i < kFixedEntryCount; ++i) std::memset(&list->entries[i], 0, sizeof(FixedWindowEntry));
+    return 0;
+}
+
+int fixEntry(FixedWindowList* list, const FixedWindowEntry& row, int* index) {
+    if (isFreeEntry(row)) return kFixNoNames;
+    for (int i = 0; i < kFixedEntryCount; ++i) {
+        FixedWindowEntry& entry = list->entries[i];
+        if (isFreeEntry(entry)) {
+            // Whole fields: bytes after the terminators go along unchanged.
+            std::memcpy(entry.title, row.title, kNameSize);
+            std::memcpy(entry.className, row.className, kNameSize);
+            *index = i;
+            return 0;
+        }
+        if (sameWindowNames(entry, row)) return kFixDuplicate;
+    }
+    return kFixListFull;
+}
+
+int releaseEntry(FixedWindowList* list, int index) {
+    if (index < 0 || index >= kFixedEntryCount) return 1;
+    for (int k = index; k < kFixedEntryCount - 1; ++k) list->entries[k] = list->entries[k + 1];
+    std::memset(&list->entries[kFixedEntryCount - 1], 0, sizeof(FixedWindowEntry));
+    return 0;
+}

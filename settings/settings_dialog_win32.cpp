@@ -1,0 +1,43 @@
+// The settings dialog's procedure: turns messages into the dialog logic's
+// handlers. It returns 0, so the default dialog handling follows, except 2001
+// when there were too many windows to offer while the dialog was shown.
+#include "settings/settings_dialog_win32.h"
+
+#include "app/shell.h"
+#include "engine/virtual_desk.h"
+#include "settings/settings_dialog.h"
+
+namespace {
+
+// At most one settings dialog exists at a time.
+SettingsDialog dialogState;
+
+DialogWindows windowsOf(HWND dialog) { return {handleOf(dialog), handleOf(navFrame), handleOf(mapPane)}; }
+
+}  // namespace
+
+INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_DESTROY) {
+        settingsOpen = 0;
+        settingsDialog = nullptr;
+    }
+    if (!desk) return 0;
+    switch (message) {
+        case WM_SHOWWINDOW:
+            // The template is visible, so this arrives while the dialog is
+            // created; it is where the dialog takes the settings. Being hidden
+            // must not start the edit over.
+            if (!wParam) return dialogState.endMessage(desk);
+            return dialogState.onShow(desk, windowsOf(dialog));
+        case WM_COMMAND:
+            return dialogState.onCommand(desk, windowsOf(dialog), LOWORD(wParam));
+        case WM_SYSCOMMAND:
+            // The low four bits are the system's own.
+            if ((wParam & 0xFFF0) == SC_CLOSE) return dialogState.onClose(desk, handleOf(dialog));
+            return dialogState.endMessage(desk);
+        case WM_DESTROY:
+            return dialogState.endMessage(desk);
+        default:
+            return dialogState.onMessage(desk, handleOf(dialog));
+    }
+}
