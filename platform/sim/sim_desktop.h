@@ -69,7 +69,7 @@ void advance(uint32_t ms);
 // Added to the clock by every getTickCount reading (simulated work per call).
 void setTickCost(uint32_t ms);
 
-// Every sleepMs since reset, in order (for the tick's sleep tests).
+// The sleepMs calls since reset, in order (the first 4096 of them).
 const std::vector<uint32_t>& sleeps();
 // Simulated work: the next topWindow call (the start of a window walk, such as
 // the snapshot's) advances the clock by ms, once (0 = none).

@@ -1,0 +1,129 @@
+// Edge detection and scrolling (Part 2.3). Allocates nothing.
+#include <cmath>
+#include <cstdint>
+
+#include "engine/virtual_desk.h"
+
+namespace {
+
+int signOf(int value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
+
+}  // namespace
+
+int VirtualDesk::detectEdge(int* dirX, int* dirY) {
+    // 1.
+    *dirX = 0;
+    *dirY = 0;
+    // 2. Discarded readings: they clear the "pressed since" bit.
+    platform::getAsyncKeyState(platform::kKeyControl);
+    platform::getAsyncKeyState(platform::kKeyShift);
+    // 3. The switch keys.
+    if (needCtrl == 1 && platform::getAsyncKeyState(platform::kKeyControl) == 0) return 0;
+    if (needShift == 1 && platform::getAsyncKeyState(platform::kKeyShift) == 0) return 0;
+    // 4. The pointer.
+    platform::Point point;
+    if (!platform::getCursorPos(&point)) return 0;
+    // 5, 6. The bands: 0..edgeWidth low, the last edgeWidth positions high.
+    if (point.x <= edgeWidth) {
+        *dirX = -1;
+    } else if (point.x >= screenWidth - edgeWidth) {
+        *dirX = 1;
+    }
+    if (point.y <= edgeWidth) {
+        *dirY = -1;
+    } else if (point.y >= screenHeight - edgeWidth) {
+        *dirY = 1;
+    }
+    // 7.
+    return (*dirX != 0 || *dirY != 0) ? 1 : 0;
+}
+
+int VirtualDesk::scrollTick(int dirX, int dirY) {
+    // 1.
+    if (dirX == 0 && dirY == 0) return kStatusOk;
+    // 2.
+    dirX = signOf(dirX);
+    dirY = signOf(dirY);
+    // 3. Whole screens.
+    if (pageMode != 0) return moveViewBy(dirX * screenWidth, dirY * screenHeight);
+    // 4. A corner: each axis moves step * sqrt(2), truncated toward zero.
+    if (dirX != 0 && dirY != 0) {
+        const double s = std::sqrt(2.0);
+        int dx = static_cast<int>(static_cast<double>(dirX * step) * s);
+        int dy = static_cast<int>(static_cast<double>(dirY * step) * s);
+        return moveViewBy(dx, dy);
+    }
+    // 5.
+    return moveViewBy(dirX * step, dirY * step);
+}
+
+int VirtualDesk::moveViewBy(int dx, int dy) {
+    // 1, 2. Clamp into the virtual desktop, the left (top) border first. The
+    // tests run in 64 bits so that no argument can overflow them.
+    int64_t x = dx;
+    int64_t y = dy;
+    if (-x > viewX) {
+        x = -static_cast<int64_t>(viewX);
+    } else if (x > static_cast<int64_t>(virtualWidth) - screenWidth - viewX) {
+        x = static_cast<int64_t>(virtualWidth) - screenWidth - viewX;
+    }
+    if (-y > viewY) {
+        y = -static_cast<int64_t>(viewY);
+    } else if (y > static_cast<int64_t>(virtualHeight) - screenHeight - viewY) {
+        y = static_cast<int64_t>(virtualHeight) - screenHeight - viewY;
+    }
+    dx = static_cast<int>(x);
+    dy = static_cast<int>(y);
+    // 3.
+    if (dx == 0 && dy == 0) return kNothingToMove;
+    // 4. Each row is updated before its window moves.
+    for (int i = 0; i < windowCount; ++i) {
+        WindowEntry& row = windows[i];
+        row.x -= dx;
+        row.y -= dy;
+        platform::moveWindow(row.window, row.x, row.y, row.width, row.height);
+    }
+    // 5.
+    viewX += dx;
+    viewY += dy;
+    return kStatusOk;
+}
+
+namespace {
+
+// moveViewTo's page-mode snap: screen * ((v + screen / 2) / screen), the
+// division truncating toward zero, clamped into 32 bits (moveViewBy clamps
+// the result into the desktop anyway).
+int64_t snapToScreen(int64_t v, int32_t screen) {
+    if (screen <= 0) return v;
+    return screen * ((v + screen / 2) / screen);
+}
+
+int64_t clampTo32(int64_t v) { return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX ? INT32_MAX : v); }
+
+}  // namespace
+
+int VirtualDesk::moveViewTo(int x, int y) {
+    // 1. Page mode: the nearest whole screen, divisions truncating toward zero.
+    int64_t tx = x;
+    int64_t ty = y;
+    if (pageMode != 0) {
+        tx = snapToScreen(tx, screenWidth);
+        ty = snapToScreen(ty, screenHeight);
+    }
+    // 2.
+    int64_t dx = tx - viewX;
+    int64_t dy = ty - viewY;
+    if (dx == 0 && dy == 0) return kStatusOk;
+    return moveViewBy(static_cast<int>(clampTo32(dx)), static_cast<int>(clampTo32(dy)));
+}
+
+int VirtualDesk::accelerateStep() {
+    if (step < maxStep) step += 1;
+    return kStatusOk;
+}
+
+int VirtualDesk::resetStep() {
+    step = minStep;
+    return kStatusOk;
+}

@@ -1,0 +1,51 @@
+// Steps 1 to 8 of the main loop's polling tick (Part 1.1).
+#include "engine/tick.h"
+
+#include "engine/virtual_desk.h"
+
+namespace {
+
+constexpr uint32_t kHideDelayMs = 1000;
+constexpr uint32_t kExtraSleepMs = 10;
+
+}  // namespace
+
+int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFrame,
+             platform::WindowHandle mapPane) {
+    // 1.
+    const uint32_t t0 = platform::getTickCount();
+    // 2.
+    desk->snapshotWindows();
+    // 3.
+    int dirX = 0;
+    int dirY = 0;
+    const int hit = desk->detectEdge(&dirX, &dirY);
+    state->dirX = dirX;
+    state->dirY = dirY;
+    // 4. Scroll, or reset the step when there is no edge or the left button is down.
+    if (hit == 0 || platform::getAsyncKeyState(platform::kKeyLButton) != 0) {
+        desk->resetStep();
+    } else {
+        const int r = desk->scrollTick(dirX, dirY);
+        desk->accelerateStep();
+        if (desk->getPageMode() != 0 && r == kStatusOk)
+            platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
+    }
+    // 5.
+    const int changed = desk->mapChanged(1);
+    if (changed != 0) platform::invalidateWindow(mapPane);
+    // 6. Show while at an edge, hide 1000 ms after the last edge tick.
+    if (dirX != 0 || dirY != 0) {
+        desk->showWhileScrolling(navFrame);
+        state->lastEdgeTick = platform::getTickCount();
+    } else if (platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
+        desk->hideUnlessPinned(navFrame);
+    }
+    // 7. Sleep out the rest of the interval (unsigned arithmetic).
+    const uint32_t elapsed = platform::getTickCount() - t0;
+    const uint32_t interval = desk->getInterval();
+    if (elapsed < interval) platform::sleepMs(interval - elapsed);
+    // 8.
+    platform::sleepMs(kExtraSleepMs);
+    return changed;
+}

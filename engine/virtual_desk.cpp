@@ -1,0 +1,122 @@
+// VirtualDesk construction and destruction (Part 2.1).
+#include "engine/virtual_desk.h"
+
+#include <cstring>
+
+#include "store/settings_check.h"
+
+namespace {
+
+struct DrawObjectSpec {
+    platform::DrawObject VirtualDesk::*field;
+    bool pen;
+    int width;
+    uint8_t red, green, blue;
+};
+
+// The six drawing objects in creation order; object i reports kGdiGridPen + i.
+constexpr DrawObjectSpec kDrawObjects[] = {
+    {&VirtualDesk::gridPen, true, 1, 128, 192, 255},      {&VirtualDesk::viewPen, true, 2, 255, 128, 0},
+    {&VirtualDesk::framePen, true, 1, 32, 32, 64},        {&VirtualDesk::backBrush, false, 0, 96, 128, 255},
+    {&VirtualDesk::windowBrush, false, 0, 255, 255, 192}, {&VirtualDesk::hoverBrush, false, 0, 255, 192, 192},
+};
+
+}  // namespace
+
+VirtualDesk::VirtualDesk()
+    // 1. Settings defaults, in declaration order.
+    : mapDirty(0),
+      windows{},
+      paintedWindows{},
+      fixedWindows{},
+      windowCount(0),
+      hScale(5),
+      vScale(5),
+      virtualWidth(0),
+      virtualHeight(0),
+      screenWidth(0),
+      screenHeight(0),
+      naviMode(2),
+      viewX(0),
+      viewY(0),
+      paintedViewX(0),  // left unset by the Part; any start value is acceptable
+      paintedViewY(0),
+      minStep(1),
+      maxStep(64),
+      step(0),
+      edgeWidth(1),
+      interval(30),
+      needCtrl(0),
+      needShift(0),
+      pageMode(0),
+      moveMaximized(1),
+      naviDivisor(25),
+      gridPen(0),
+      viewPen(0),
+      framePen(0),
+      backBrush(0),
+      windowBrush(0),
+      hoverBrush(0),
+      gdiStatus(0),
+      frameInset(0),
+      naviX(0),
+      naviY(0),
+      hoverWindow(0) {
+    // 2. Measure the screen.
+    platform::Rect desktop = platform::desktopRect();
+    screenWidth = desktop.right;
+    screenHeight = desktop.bottom;
+
+    // 3. Clear the fixed-window list.
+    std::memset(&fixedWindows, 0, sizeof fixedWindows);
+
+    // 4, 5. The two files; their results are ignored.
+    readSettings(kSettingsFileName);
+    readPlacement(kPlacementFileName);
+
+    // 6.
+    frameInset = 0;
+
+    // 7. Derived geometry. The default scales are kept inside the platform's
+    // coordinate range on very large screens (a file outside it is refused).
+    hScale =
+        settings_check::clampInt(hScale, settings_check::kMinScale, settings_check::maxScale(screenWidth));
+    vScale =
+        settings_check::clampInt(vScale, settings_check::kMinScale, settings_check::maxScale(screenHeight));
+    virtualWidth = screenWidth * hScale;
+    virtualHeight = screenHeight * vScale;
+    viewX = virtualWidth / 2 - screenWidth / 2;
+    viewY = virtualHeight / 2 - screenHeight / 2;
+    if (pageMode != 0) {
+        if (screenWidth > 0) viewX = screenWidth * ((viewX + screenWidth / 2) / screenWidth);
+        if (screenHeight > 0) viewY = screenHeight * ((viewY + screenHeight / 2) / screenHeight);
+    }
+
+    // 8.
+    step = minStep;
+
+    // 9. Drawing objects, stopping at the first failure.
+    gdiStatus = 0;
+    for (int i = 0; i < 6; ++i) {
+        const DrawObjectSpec& spec = kDrawObjects[i];
+        platform::DrawObject object = spec.pen
+                                          ? platform::createPen(spec.width, spec.red, spec.green, spec.blue)
+                                          : platform::createSolidBrush(spec.red, spec.green, spec.blue);
+        if (object == 0) {
+            gdiStatus = kGdiGridPen + i;
+            break;
+        }
+        this->*spec.field = object;
+    }
+}
+
+VirtualDesk::~VirtualDesk() {
+    writePlacement(kPlacementFileName);
+    for (const DrawObjectSpec& spec : kDrawObjects) {
+        platform::DrawObject& object = this->*spec.field;
+        if (object != 0) {
+            platform::deleteObject(object);
+            object = 0;
+        }
+    }
+}

@@ -1,0 +1,226 @@
+// Steps 1 to 8 of the main loop's polling tick (Part 1.1).
+#include "engine/tick.h"
+#include "test_engine_support.h"
+
+using namespace engine_test;
+
+namespace {
+
+class Tick : public DeskTest {
+protected:
+    void SetUp() override {
+        DeskTest::SetUp();
+        if (HasFatalFailure()) return;
+        // The navigator frame is a window of the sim, so its visibility shows;
+        // its title keeps it out of the table. The map pane is a child window
+        // (never in the top-level walk): any handle.
+        sim::SimWindow frame;
+        frame.title = "Wideroom Navigator";
+        frame.className = "#32770";
+        frame.normal = frame.rect = {0, 0, 210, 180};
+        navFrame = sim::addWindow(frame);
+    }
+    bool navigatorVisible() { return sim::window(navFrame)->visible; }
+
+    platform::WindowHandle navFrame = 0;
+    const platform::WindowHandle mapPane = 0x77;
+    TickState state;
+};
+
+TEST_F(Tick, FiveMillisecondsOfWorkSleepTwentyFiveThenTen) {
+    VirtualDesk desk;
+    sim::setCursor(500, 300);
+    sim::advanceAtNextWalk(5);  // the snapshot takes 5 ms
+    pollTick(&desk, &state, navFrame, mapPane);
+    ASSERT_EQ(sim::sleeps().size(), 2u);
+    EXPECT_EQ(sim::sleeps()[0], 25u);
+    EXPECT_EQ(sim::sleeps()[1], 10u);
+    EXPECT_EQ(sim::now(), 40u);  // interval + 10
+}
+
+TEST_F(Tick, FiftyMillisecondsOfWorkSleepOnlyTen) {
+    VirtualDesk desk;
+    sim::advanceAtNextWalk(50);
+    pollTick(&desk, &state, navFrame, mapPane);
+    ASSERT_EQ(sim::sleeps().size(), 1u);
+    EXPECT_EQ(sim::sleeps()[0], 10u);
+}
+
+TEST_F(Tick, WorkEqualToTheIntervalSleepsOnlyTen) {
+    VirtualDesk desk;
+    sim::advanceAtNextWalk(30);
+    pollTick(&desk, &state, navFrame, mapPane);
+    ASSERT_EQ(sim::sleeps().size(), 1u);
+    EXPECT_EQ(sim::sleeps()[0], 10u);
+}
+
+TEST_F(Tick, ClockReadingCostCountsAsWork) {
+    VirtualDesk desk;
+    sim::setTickCost(5);  // three readings: t0, the hide test, elapsed = 10 ms
+    pollTick(&desk, &state, navFrame, mapPane);
+    ASSERT_EQ(sim::sleeps().size(), 2u);
+    EXPECT_EQ(sim::sleeps()[0], 20u);
+    EXPECT_EQ(sim::sleeps()[1], 10u);
+}
+
+TEST_F(Tick, ElapsedIsUnsignedAcrossTheClockWrap) {
+    VirtualDesk desk;
+    sim::advance(0xFFFFFFFEu);  // t0 just before the wrap
+    sim::advanceAtNextWalk(5);
+    pollTick(&desk, &state, navFrame, mapPane);
+    ASSERT_EQ(sim::sleeps().size(), 2u);
+    EXPECT_EQ(sim::sleeps()[0], 25u);
+}
+
+TEST_F(Tick, ScrollsAtTheEdgeAndInvalidatesTheMap) {
+    platform::WindowHandle w = addWindow(100, 100, 400, 300);
+    VirtualDesk desk;
+    sim::setCursor(1023, 300);
+    sim::resetCallCount();
+    const int changed = pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_GT(changed, 0);
+    EXPECT_EQ(state.dirX, 1);
+    EXPECT_EQ(state.dirY, 0);
+    EXPECT_EQ(desk.viewX, 2049);
+    EXPECT_EQ(desk.step, 2);
+    EXPECT_EQ(rectOf(w).left, 99);
+}
+
+TEST_F(Tick, ReturnsTheChangeCountAndIsQuietWhenNothingChanged) {
+    VirtualDesk desk;
+    sim::setCursor(500, 300);
+    pollTick(&desk, &state, navFrame, mapPane);  // first test: the view is recorded
+    desk.mapDirty = 0;
+    sim::resetCallCount();
+    EXPECT_EQ(pollTick(&desk, &state, navFrame, mapPane), 0);
+    desk.mapDirty = 1;
+    EXPECT_EQ(pollTick(&desk, &state, navFrame, mapPane), 1);
+    EXPECT_EQ(desk.mapDirty, 0);  // mapChanged(1) cleared it
+}
+
+TEST_F(Tick, InvalidatesTheMapPaneOnlyWhenChanged) {
+    VirtualDesk desk;
+    sim::setCursor(500, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    // A quiet tick: snapshot (topWindow + frame: visible, placement, title, next)
+    // + edge test (2 key readings, cursor) + no invalidate.
+    sim::resetCallCount();
+    EXPECT_EQ(pollTick(&desk, &state, navFrame, mapPane), 0);
+    const long quiet = sim::callCount();
+    desk.mapDirty = 1;
+    sim::resetCallCount();
+    EXPECT_EQ(pollTick(&desk, &state, navFrame, mapPane), 1);
+    EXPECT_EQ(sim::callCount(), quiet + 1);  // the invalidation
+}
+
+TEST_F(Tick, LeftButtonDownResetsTheStepButTheNavigatorShows) {
+    platform::WindowHandle w = addWindow(100, 100, 400, 300);
+    VirtualDesk desk;
+    desk.naviMode = 0;
+    sim::window(navFrame)->visible = false;
+    desk.step = 9;
+    sim::setCursor(1023, 300);
+    sim::setKey(platform::kKeyLButton, true);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.step, 1);
+    EXPECT_EQ(desk.viewX, 2048);
+    EXPECT_EQ(sim::window(w)->moveCount, 0);
+    EXPECT_TRUE(navigatorVisible());
+    EXPECT_EQ(desk.naviMode, 1);
+}
+
+TEST_F(Tick, NoEdgeResetsTheStep) {
+    VirtualDesk desk;
+    desk.step = 9;
+    sim::setCursor(500, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.step, 1);
+    EXPECT_EQ(state.dirX, 0);
+    EXPECT_EQ(state.dirY, 0);
+}
+
+TEST_F(Tick, PageModePutsThePointerAtTheCentreAfterAPage) {
+    VirtualDesk desk;
+    desk.pageMode = 1;
+    sim::setCursor(500, 767);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.viewY, 2304);
+    EXPECT_EQ(sim::cursor().x, 512);
+    EXPECT_EQ(sim::cursor().y, 384);
+}
+
+TEST_F(Tick, PageModeAtTheBorderLeavesThePointerWhereItIs) {
+    VirtualDesk desk;
+    desk.pageMode = 1;
+    desk.moveViewTo(2048, 3072);
+    sim::setCursor(500, 767);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.viewY, 3072);
+    EXPECT_EQ(sim::cursor().x, 500);
+    EXPECT_EQ(sim::cursor().y, 767);
+}
+
+TEST_F(Tick, NavigatorModeOneShowsAtTheFirstEdgeTickAndHidesAfterASecond) {
+    VirtualDesk desk;
+    desk.naviMode = 0;  // mode 1 after the first edge tick
+    sim::window(navFrame)->visible = false;
+    sim::setCursor(1023, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.naviMode, 1);
+    EXPECT_TRUE(navigatorVisible());
+    const uint32_t lastEdge = state.lastEdgeTick;
+    EXPECT_EQ(lastEdge, sim::now() - 40 + 0);  // read before the sleeps (work 0)
+
+    sim::setCursor(500, 300);
+    int ticks = 0;
+    while (navigatorVisible()) {
+        const uint32_t before = sim::now();  // the hide test reads the clock at the tick's start
+        pollTick(&desk, &state, navFrame, mapPane);
+        ++ticks;
+        ASSERT_LT(ticks, 100);
+        if (navigatorVisible()) {
+            EXPECT_LT(before - lastEdge, 1000u);
+        } else {
+            EXPECT_GE(before - lastEdge, 1000u);  // the first tick at least 1000 ms later
+            EXPECT_LT(before - 40 - lastEdge, 1000u);
+        }
+    }
+    EXPECT_EQ(desk.naviMode, 0);
+    EXPECT_EQ(ticks, 25);  // ticks of 40 ms: 1000 ms after the edge tick is the 25th
+}
+
+TEST_F(Tick, PinnedNavigatorNeverHides) {
+    VirtualDesk desk;  // naviMode 2
+    sim::setCursor(1023, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    sim::setCursor(500, 300);
+    for (int i = 0; i < 60; ++i) pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_TRUE(navigatorVisible());
+    EXPECT_EQ(desk.naviMode, 2);
+}
+
+TEST_F(Tick, HideTestIsUnsignedAcrossTheClockWrap) {
+    VirtualDesk desk;
+    desk.naviMode = 1;
+    state.lastEdgeTick = 0xFFFFFF00u;  // 256 ms before the wrap
+    sim::advance(0xFFFFFF00u + 500);   // 500 ms later, past the wrap
+    sim::setCursor(500, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_TRUE(navigatorVisible());
+    EXPECT_EQ(desk.naviMode, 1);
+    sim::advance(600);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_FALSE(navigatorVisible());
+}
+
+TEST_F(Tick, SixtyFiveTicksThroughTheLoopReachTheRightBorder) {
+    platform::WindowHandle w = addWindow(100, 100, 400, 300);
+    VirtualDesk desk;
+    sim::setCursor(1023, 300);
+    for (int i = 0; i < 65; ++i) pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.viewX, 4096);
+    EXPECT_EQ(desk.step, 64);
+    EXPECT_EQ(rectOf(w).left, 100 - 2048);
+}
+
+}  // namespace
