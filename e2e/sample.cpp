@@ -37,7 +37,7 @@ constexpr COLORREF kColours[] = {RGB(230, 120, 100), RGB(110, 180, 110), RGB(100
                                  RGB(220, 200, 90),  RGB(170, 110, 200), RGB(90, 190, 200),
                                  RGB(230, 160, 60),  RGB(160, 160, 160)};
 
-struct Spec {
+struct WindowPlan {
     std::wstring className = kDefaultClass;
     std::wstring title;
     int x = 0, y = 0, w = 200, h = 150;
@@ -139,8 +139,8 @@ bool registerClass(const std::wstring& name) {
     return RegisterClassExW(&wc) != 0;
 }
 
-int parseArgs(int argc, wchar_t** argv, std::vector<Spec>* specs, long long* exitAfter, long long* hangAfter,
-              long long* hangFor, bool* tray) {
+int parseArgs(int argc, wchar_t** argv, std::vector<WindowPlan>* plans, long long* exitAfter,
+              long long* hangAfter, long long* hangFor, bool* tray) {
     std::wstring className = kDefaultClass;
     for (int i = 1; i < argc; ++i) {
         const wchar_t* a = argv[i];
@@ -163,31 +163,31 @@ int parseArgs(int argc, wchar_t** argv, std::vector<Spec>* specs, long long* exi
             long long count = 1;
             if (many && (!parseInt(argv[i + 1], &count) || count < 1 || count > 1000)) return 2;
             for (long long k = 0; k < count; ++k) {
-                Spec s;
+                WindowPlan s;
                 s.className = className;
                 s.title = many ? L"wrsample " + std::to_wstring(k + 1) : unescape(argv[i + 1]);
                 s.x = static_cast<int>(v[0] + (many ? 24 * k : 0));
                 s.y = static_cast<int>(v[1] + (many ? 24 * k : 0));
                 s.w = static_cast<int>(v[2]);
                 s.h = static_cast<int>(v[3]);
-                specs->push_back(s);
+                plans->push_back(s);
             }
             i += 5;
-        } else if (std::wcscmp(a, L"--maximized") == 0 && !specs->empty()) {
-            specs->back().show = SW_SHOWMAXIMIZED;
-        } else if (std::wcscmp(a, L"--minimized") == 0 && !specs->empty()) {
-            specs->back().show = SW_SHOWMINNOACTIVE;
-        } else if (std::wcscmp(a, L"--topmost") == 0 && !specs->empty()) {
-            specs->back().exStyle |= WS_EX_TOPMOST;
-        } else if (std::wcscmp(a, L"--tool") == 0 && !specs->empty()) {
-            specs->back().exStyle |= WS_EX_TOOLWINDOW;
-        } else if (std::wcscmp(a, L"--hidden") == 0 && !specs->empty()) {
-            specs->back().hidden = true;
+        } else if (std::wcscmp(a, L"--maximized") == 0 && !plans->empty()) {
+            plans->back().show = SW_SHOWMAXIMIZED;
+        } else if (std::wcscmp(a, L"--minimized") == 0 && !plans->empty()) {
+            plans->back().show = SW_SHOWMINNOACTIVE;
+        } else if (std::wcscmp(a, L"--topmost") == 0 && !plans->empty()) {
+            plans->back().exStyle |= WS_EX_TOPMOST;
+        } else if (std::wcscmp(a, L"--tool") == 0 && !plans->empty()) {
+            plans->back().exStyle |= WS_EX_TOOLWINDOW;
+        } else if (std::wcscmp(a, L"--hidden") == 0 && !plans->empty()) {
+            plans->back().hidden = true;
         } else {
             return 2;
         }
     }
-    return specs->empty() ? 2 : 0;
+    return plans->empty() ? 2 : 0;
 }
 
 // Pumps until the deadline (-1: for good); false once the quit message came.
@@ -216,16 +216,16 @@ int main() {
     _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<Spec> specs;
+    std::vector<WindowPlan> plans;
     long long exitAfter = -1, hangAfter = -1, hangFor = -1;
     bool tray = false;
-    if (argv == nullptr || parseArgs(argc, argv, &specs, &exitAfter, &hangAfter, &hangFor, &tray) != 0) {
+    if (argv == nullptr || parseArgs(argc, argv, &plans, &exitAfter, &hangAfter, &hangFor, &tray) != 0) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     std::printf("pid %lu\n", static_cast<unsigned long>(GetCurrentProcessId()));
     int index = 0;
-    for (const Spec& s : specs) {
+    for (const WindowPlan& s : plans) {
         if (!registerClass(s.className)) return 1;
         HWND w = CreateWindowExW(s.exStyle, s.className.c_str(), s.title.c_str(), WS_OVERLAPPEDWINDOW, s.x,
                                  s.y, s.w, s.h, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -1,4 +1,4 @@
-// Re-fit after the virtual desktop shrinks, and the gathering at exit (Part 2.4).
+// Re-fit after the virtual desktop shrinks, and the gathering at exit.
 #include <cstring>
 
 #include "engine/virtual_desk.h"

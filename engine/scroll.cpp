@@ -1,4 +1,4 @@
-// Edge detection and scrolling (Part 2.3). Allocates nothing.
+// Edge detection and scrolling. Allocates nothing.
 #include <cmath>
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-// The window table snapshot (Part 2.2). Allocates nothing: the table lives in
+// The window table snapshot. Allocates nothing: the table lives in
 // the VirtualDesk and the buffers are local arrays.
 #include <cstring>
 

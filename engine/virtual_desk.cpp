@@ -1,4 +1,4 @@
-// VirtualDesk construction and destruction (Part 2.1).
+// VirtualDesk construction and destruction.
 #include "engine/virtual_desk.h"
 
 #include <cstring>
@@ -7,7 +7,7 @@
 
 namespace {
 
-struct DrawObjectSpec {
+struct DrawObjectDef {
     platform::DrawObject VirtualDesk::*field;
     bool pen;
     int width;
@@ -15,7 +15,7 @@ struct DrawObjectSpec {
 };
 
 // The six drawing objects in creation order; object i reports kGdiGridPen + i.
-constexpr DrawObjectSpec kDrawObjects[] = {
+constexpr DrawObjectDef kDrawObjects[] = {
     {&VirtualDesk::gridPen, true, 1, 128, 192, 255},      {&VirtualDesk::viewPen, true, 2, 255, 128, 0},
     {&VirtualDesk::framePen, true, 1, 32, 32, 64},        {&VirtualDesk::backBrush, false, 0, 96, 128, 255},
     {&VirtualDesk::windowBrush, false, 0, 255, 255, 192}, {&VirtualDesk::hoverBrush, false, 0, 255, 192, 192},
@@ -39,7 +39,7 @@ VirtualDesk::VirtualDesk()
       naviMode(2),
       viewX(0),
       viewY(0),
-      paintedViewX(0),  // left unset by the Part; any start value is acceptable
+      paintedViewX(0),  // any start value serves: the pane is painted when first shown
       paintedViewY(0),
       minStep(1),
       maxStep(64),
@@ -98,22 +98,21 @@ VirtualDesk::VirtualDesk()
     // 9. Drawing objects, stopping at the first failure.
     gdiStatus = 0;
     for (int i = 0; i < 6; ++i) {
-        const DrawObjectSpec& spec = kDrawObjects[i];
-        platform::DrawObject object = spec.pen
-                                          ? platform::createPen(spec.width, spec.red, spec.green, spec.blue)
-                                          : platform::createSolidBrush(spec.red, spec.green, spec.blue);
+        const DrawObjectDef& def = kDrawObjects[i];
+        platform::DrawObject object = def.pen ? platform::createPen(def.width, def.red, def.green, def.blue)
+                                              : platform::createSolidBrush(def.red, def.green, def.blue);
         if (object == 0) {
             gdiStatus = kGdiGridPen + i;
             break;
         }
-        this->*spec.field = object;
+        this->*def.field = object;
     }
 }
 
 VirtualDesk::~VirtualDesk() {
     writePlacement(kPlacementFileName);
-    for (const DrawObjectSpec& spec : kDrawObjects) {
-        platform::DrawObject& object = this->*spec.field;
+    for (const DrawObjectDef& def : kDrawObjects) {
+        platform::DrawObject& object = this->*def.field;
         if (object != 0) {
             platform::deleteObject(object);
             object = 0;

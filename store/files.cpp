@@ -1,4 +1,4 @@
-// The settings file, the placement file and the settings exchange (Part 3.1).
+// The settings file, the placement file and the settings exchange.
 //
 // Both records are encoded byte by byte as 32-bit little-endian words, so the
 // files are the same on every host. A write never damages or empties the old

@@ -1,4 +1,4 @@
-// VirtualDesk construction, geometry, drawing objects and destruction (Part 2.1).
+// VirtualDesk construction, geometry, drawing objects and destruction.
 #include <cstring>
 
 #include "store/settings_check.h"

@@ -1,4 +1,4 @@
-// Re-fit and gathering of windows (Part 2.4), and the import's geometry steps.
+// Re-fit and gathering of windows, and the import's geometry steps.
 #include <cstring>
 
 #include "test_engine_support.h"

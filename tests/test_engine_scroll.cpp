@@ -1,4 +1,4 @@
-// Edge detection and scrolling (Part 2.3).
+// Edge detection and scrolling.
 #include "test_engine_support.h"
 
 using namespace engine_test;
@@ -7,7 +7,7 @@ namespace {
 
 class Scroll : public DeskTest {};
 
-// One main-loop scroll step as Part 1.1 runs it (steps 3 and 4).
+// One main-loop scroll step as the main loop runs it (steps 3 and 4).
 int scrollOnce(VirtualDesk& desk) {
     int dx = 0, dy = 0;
     int r = 1;

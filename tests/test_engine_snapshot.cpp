@@ -1,4 +1,4 @@
-// The window table snapshot (Part 2.2).
+// The window table snapshot.
 #include <cstring>
 #include <string>
 

@@ -68,7 +68,7 @@ struct Settings {
             needShift = 0, pageMode = 0, moveMaximized = 1;
 };
 
-// A settings record built byte by byte from the Part's table.
+// A settings record built byte by byte from the file layout.
 inline std::vector<unsigned char> settingsRecord(const Settings& s, int32_t h0 = 52, int32_t h1 = 64,
                                                  int32_t h2 = 20) {
     std::vector<unsigned char> bytes(2612, 0);

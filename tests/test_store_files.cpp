@@ -1,4 +1,4 @@
-// The settings and placement files and the settings exchange (Part 3.1).
+// The settings and placement files and the settings exchange.
 #include <signal.h>
 #include <sys/resource.h>
 

@@ -1,4 +1,4 @@
-// Steps 1 to 8 of the main loop's polling tick (Part 1.1).
+// Steps 1 to 8 of the main loop's polling tick.
 #include "engine/tick.h"
 #include "test_engine_support.h"
 
