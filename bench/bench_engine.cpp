@@ -1,4 +1,4 @@
-// The engine's per-tick cost on the in-memory desktop (Parts 2.2, 2.3): the
+// The engine's per-tick cost on the in-memory desktop: the
 // snapshot with the edge test, and a scrolling tick, for 0, 50, 200 and 512
 // qualifying windows on a 1024 x 768 screen with the default settings. The
 // counter "calls/tick" is the number of platform (window-manager and input)

@@ -1,4 +1,4 @@
-// The per-tick engine path allocates nothing (Parts 2.1 to 2.3): snapshot,
+// The per-tick engine path allocates nothing: snapshot,
 // edge test and scrolling over a full table of 512 windows.
 //
 // Global operator new and delete are replaced for this whole test program;
