@@ -4,8 +4,9 @@
 # With DISPLAY set, the Wine desktop opens on that display and the program
 # runs until it is ended from its tray menu. Without one, it runs on a
 # private X server: screenshots are taken after start-up, after a push
-# against the right screen edge and at the end, and the program is ended
-# through its exit command. Its two files stay in the run dir between runs.
+# against the right screen edge, of the settings dialog, of the tray menu and
+# at the end, and the program is ended through its exit command. Its two files
+# stay in the run dir between runs.
 set -u
 win64=$(cd "${1:?win64 build dir}" && pwd) || exit 1
 run=${2:?run dir}
@@ -71,6 +72,30 @@ sleep 0.5
 shot scrolled.png
 
 main=$(drv find --class Wideroom --timeout 10000 | cut -f1)
+# The settings dialog, opened and closed again as its tray menu item does.
+drv post "$main" 273 40002 0
+if drv find --class '#32770' --title "Wideroom 設定" --visible --timeout 10000 >/dev/null; then
+    sleep 0.5
+    shot settings.png
+fi
+drv post "$main" 273 40002 0
+drv gone --title "Wideroom 設定" --timeout 10000
+# The tray menu: a right click on the icon, the first at the taskbar's right
+# end; failing that, the message such a click sends.
+xdotool mousemove 1013 758 click 3
+if ! drv find --class '#32768' --visible --timeout 3000 >/dev/null; then
+    drv post "$main" 50001 0 516
+fi
+if drv find --class '#32768' --visible --timeout 10000 >/dev/null; then
+    sleep 0.3
+    shot tray-menu.png
+fi
+# Esc closes the menu.
+drv key down 27
+drv key up 27
+drv gone --class '#32768' --visible --timeout 5000
+drv cursor 512 384
+
 drv post "$main" 273 40003 0
 if ! we_wait_exit "$wideroom" 30; then
     echo "Wideroom did not end within 30 s" >&2

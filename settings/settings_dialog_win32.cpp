@@ -20,6 +20,10 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     if (message == WM_DESTROY) {
         settingsOpen = 0;
         settingsDialog = nullptr;
+        // The main loop is waiting for a posted message and looks at
+        // settingsOpen only when one comes; a close by a sent message (an
+        // automation tool's click) leaves none, and scrolling would not resume.
+        PostMessageA(mainWindow, WM_NULL, 0, 0);
     }
     if (!desk) return 0;
     switch (message) {

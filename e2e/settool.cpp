@@ -1,0 +1,529 @@
+// wrsettool: drives the settings dialog, its message boxes, the about box and
+// the command menu of a running wideroom.exe for the end-to-end tests, the
+// way a user's clicks would reach them: slider positions, button clicks and
+// list selections sent to the real controls. One subcommand per run; text
+// out as UTF-8, one record a line; exit code 0 on success, 1 on failure or
+// timeout, 2 on a usage error.
+//
+//   dialog [--timeout MS]        the settings dialog of wideroom.exe: its handle
+//   nodialog [--timeout MS]      waits until there is none
+//   about [--timeout MS]         the about box of wideroom.exe: its handle
+//   noabout [--timeout MS]       waits until there is none
+//   msgbox H [--timeout MS]      a message box owned by H: "handle<TAB>caption<TAB>text"
+//   text H [ID]                  the window's text, or that of its control ID
+//   controls H                   every control: "id<TAB>class<TAB>text"
+//   pos H ID                     a slider's position
+//   values H                     the settings as the dialog shows them, one line:
+//                                the six edits, "|", the six sliders, "|", the
+//                                check boxes and radio buttons 1040 1041 1056 1057
+//                                1058 1059 (1 checked, 0 not)
+//   drag H ID POS                moves a slider as a drag does: position, then
+//                                the scroll notice to the dialog
+//   click H ID [--post]          clicks a button (posted: returns at once, for
+//                                clicks that open a message box)
+//   lines H ID                   a list box's lines: "index<TAB>text"
+//   select H ID INDEX            selects a list box line (-1: none)
+//   fix H INDEX...               selects each candidate line in turn and clicks
+//                                the fix button after each
+//   popup [--timeout MS]         the open pop-up menu: "handle<TAB>left top right bottom"
+//   menufile EXE ID              the items of menu ID in EXE, loaded as data (a
+//                                menu cannot be read from another process)
+//   locale                       this process's code pages and locales
+//
+// A menu item prints as "id<TAB>text"; a separator as "-"; a pop-up as
+// "popup<TAB>text" followed by its items indented by a tab. The titles looked
+// for are built in as UTF-16, so no command line conversion can touch them;
+// the texts read, UTF-16 in the windows, are printed as UTF-8, which keeps
+// every character.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] =
+    "usage: wrsettool dialog|nodialog|about|noabout [--timeout MS]\n"
+    "       wrsettool msgbox H [--timeout MS]\n"
+    "       wrsettool text H [ID] | controls H | pos H ID | values H | drag H ID POS\n"
+    "       wrsettool click H ID [--post] | lines H ID | select H ID INDEX | fix H INDEX...\n"
+    "       wrsettool popup [--timeout MS] | menufile EXE ID | locale\n";
+
+constexpr wchar_t kProgram[] = L"wideroom.exe";
+constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kMenuClass[] = L"#32768";
+// "Wideroom 設定" and "バージョン情報"
+constexpr wchar_t kSettingsTitle[] = L"Wideroom \u8a2d\u5b9a";
+constexpr wchar_t kAboutTitle[] = L"\u30d0\u30fc\u30b8\u30e7\u30f3\u60c5\u5831";
+constexpr int kCandidates = 1036;
+constexpr int kFixButton = 1038;
+constexpr DWORD kSendTimeoutMs = 5000;
+
+std::string utf8(const std::wstring& w) {
+    if (w.empty()) return std::string();
+    int n =
+        WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    // Control characters would break the record format.
+    for (char& c : s) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    }
+    return s;
+}
+
+void printLine(const std::string& line) {
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+bool parseInt(const wchar_t* text, long long* value) {
+    if (text == nullptr || *text == 0) return false;
+    wchar_t* end = nullptr;
+    long long v = std::wcstoll(text, &end, 0);
+    if (end == nullptr || *end != 0) return false;
+    *value = v;
+    return true;
+}
+
+bool parseHandle(const wchar_t* text, HWND* window) {
+    if (text == nullptr || *text == 0) return false;
+    wchar_t* end = nullptr;
+    unsigned long long v = std::wcstoull(text, &end, 0);
+    if (end == nullptr || *end != 0) return false;
+    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
+    return IsWindow(*window) != 0;
+}
+
+std::string handleText(HWND w) {
+    char buf[32];
+    std::snprintf(buf, sizeof(buf), "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
+    return buf;
+}
+
+std::wstring classOf(HWND w) {
+    wchar_t buf[256];
+    buf[0] = 0;
+    GetClassNameW(w, buf, 256);
+    return buf;
+}
+
+// A top-level window's caption as the window manager holds it.
+std::wstring textOf(HWND w) {
+    int n = GetWindowTextLengthW(w);
+    std::wstring s(static_cast<size_t>(n > 0 ? n + 1 : 1), L'\0');
+    int got = GetWindowTextW(w, s.data(), static_cast<int>(s.size()));
+    s.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return s;
+}
+
+bool send(HWND w, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r)) return false;
+    if (result) *result = r;
+    return true;
+}
+
+// A control's text, asked of the control itself: edits keep theirs where the
+// window manager does not see it from another process.
+std::wstring controlText(HWND c) {
+    DWORD_PTR n = 0;
+    if (!send(c, WM_GETTEXTLENGTH, 0, 0, &n)) return std::wstring();
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!send(c, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()), &got)) return std::wstring();
+    s.resize(static_cast<size_t>(got) < s.size() ? static_cast<size_t>(got) : s.size() - 1);
+    return s;
+}
+
+std::wstring processNameOf(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    std::wstring name;
+    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (p == nullptr) return name;
+    wchar_t buf[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(p, 0, buf, &size)) {
+        const wchar_t* base = buf;
+        for (const wchar_t* c = buf; *c; ++c) {
+            if (*c == L'\\' || *c == L'/') base = c + 1;
+        }
+        name = base;
+    }
+    CloseHandle(p);
+    return name;
+}
+
+bool ofProgram(HWND w) { return _wcsicmp(processNameOf(w).c_str(), kProgram) == 0; }
+
+// The first top-level window that passes the test, polled until the timeout.
+template <typename Test>
+HWND waitFor(long long timeoutMs, Test test) {
+    ULONGLONG start = GetTickCount64();
+    for (;;) {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (test(w)) return w;
+        }
+        if (static_cast<long long>(GetTickCount64() - start) >= timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+bool isProgramDialog(HWND w, const wchar_t* title) {
+    // The title is read without a message: the program may be busy.
+    wchar_t buf[256];
+    buf[0] = 0;
+    InternalGetWindowText(w, buf, 256);
+    return classOf(w) == kDialogClass && std::wcscmp(buf, title) == 0 && ofProgram(w);
+}
+
+struct Args {
+    long long timeoutMs = 10000;
+    bool post = false;
+    std::vector<const wchar_t*> positional;
+};
+
+int parseArgs(int argc, wchar_t** argv, Args* a) {
+    for (int i = 2; i < argc; ++i) {
+        long long n = 0;
+        if (std::wcscmp(argv[i], L"--timeout") == 0 && i + 1 < argc && parseInt(argv[i + 1], &n)) {
+            a->timeoutMs = n;
+            ++i;
+        } else if (std::wcscmp(argv[i], L"--post") == 0) {
+            a->post = true;
+        } else if (argv[i][0] == L'-' && argv[i][1] == L'-') {
+            return 2;
+        } else {
+            a->positional.push_back(argv[i]);
+        }
+    }
+    return 0;
+}
+
+// The window and the integers after it, or a usage error.
+int windowAndInts(const Args& a, size_t ints, HWND* w, long long* values) {
+    if (a.positional.size() != ints + 1) return 2;
+    if (!parseHandle(a.positional[0], w)) return 1;
+    for (size_t i = 0; i < ints; ++i) {
+        if (!parseInt(a.positional[i + 1], &values[i])) return 2;
+    }
+    return 0;
+}
+
+HWND control(HWND dialog, long long id) { return GetDlgItem(dialog, static_cast<int>(id)); }
+
+int cmdWaitDialog(const Args& a, const wchar_t* title, bool present) {
+    auto test = [title](HWND w) { return isProgramDialog(w, title); };
+    if (present) {
+        HWND w = waitFor(a.timeoutMs, test);
+        if (!w) return 1;
+        printLine(handleText(w));
+        return 0;
+    }
+    ULONGLONG start = GetTickCount64();
+    while (waitFor(0, test) != nullptr) {
+        if (static_cast<long long>(GetTickCount64() - start) >= a.timeoutMs) return 1;
+        Sleep(20);
+    }
+    return 0;
+}
+
+int cmdMsgBox(const Args& a) {
+    HWND owner = nullptr;
+    if (a.positional.size() != 1) return 2;
+    if (!parseHandle(a.positional[0], &owner)) return 1;
+    HWND box = waitFor(a.timeoutMs, [owner](HWND w) {
+        return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
+    });
+    if (!box) return 1;
+    // The message is the static control that holds text; the icon's has none.
+    std::wstring message;
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (_wcsicmp(classOf(c).c_str(), L"Static") != 0) continue;
+        std::wstring t = controlText(c);
+        if (!t.empty()) {
+            message = t;
+            break;
+        }
+    }
+    printLine(handleText(box) + "\t" + utf8(textOf(box)) + "\t" + utf8(message));
+    return 0;
+}
+
+int cmdText(const Args& a) {
+    HWND w = nullptr;
+    if (a.positional.empty() || a.positional.size() > 2) return 2;
+    if (!parseHandle(a.positional[0], &w)) return 1;
+    if (a.positional.size() == 2) {
+        long long id = 0;
+        if (!parseInt(a.positional[1], &id)) return 2;
+        wchar_t buf[1024];
+        buf[0] = 0;
+        if (!control(w, id)) return 1;
+        GetDlgItemTextW(w, static_cast<int>(id), buf, 1024);
+        printLine(utf8(buf));
+        return 0;
+    }
+    printLine(utf8(textOf(w)));
+    return 0;
+}
+
+int cmdControls(const Args& a) {
+    HWND w = nullptr;
+    if (a.positional.size() != 1) return 2;
+    if (!parseHandle(a.positional[0], &w)) return 1;
+    for (HWND c = GetWindow(w, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        int id = GetDlgCtrlID(c);
+        // -1 ids of the template come back as 65535.
+        if (id == 0xFFFF) id = -1;
+        printLine(std::to_string(id) + "\t" + utf8(classOf(c)) + "\t" + utf8(controlText(c)));
+    }
+    return 0;
+}
+
+int cmdPos(const Args& a) {
+    HWND w = nullptr;
+    long long v[1];
+    if (int rc = windowAndInts(a, 1, &w, v)) return rc;
+    DWORD_PTR pos = 0;
+    if (!control(w, v[0]) || !send(control(w, v[0]), TBM_GETPOS, 0, 0, &pos)) return 1;
+    printLine(std::to_string(static_cast<long long>(pos)));
+    return 0;
+}
+
+constexpr int kEdits[] = {1023, 1024, 1025, 1026, 1027, 1028};
+constexpr int kSliders[] = {1030, 1031, 1032, 1033, 1034, 1035};
+constexpr int kChecks[] = {1040, 1041, 1056, 1057, 1058, 1059};
+
+int cmdValues(const Args& a) {
+    HWND w = nullptr;
+    if (int rc = windowAndInts(a, 0, &w, nullptr)) return rc;
+    std::string line;
+    for (int id : kEdits) line += utf8(controlText(control(w, id))) + " ";
+    line += "|";
+    for (int id : kSliders) {
+        DWORD_PTR pos = 0;
+        if (!send(control(w, id), TBM_GETPOS, 0, 0, &pos)) return 1;
+        line += ' ';
+        line += std::to_string(static_cast<long long>(pos));
+    }
+    line += " |";
+    for (int id : kChecks) {
+        DWORD_PTR state = 0;
+        if (!send(control(w, id), BM_GETCHECK, 0, 0, &state)) return 1;
+        line += state == BST_CHECKED ? " 1" : " 0";
+    }
+    printLine(line);
+    return 0;
+}
+
+int cmdDrag(const Args& a) {
+    HWND w = nullptr;
+    long long v[2];
+    if (int rc = windowAndInts(a, 2, &w, v)) return rc;
+    HWND slider = control(w, v[0]);
+    if (!slider) return 1;
+    if (!send(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(v[1]))) return 1;
+    // What a trackbar tells its parent when a drag ends.
+    WPARAM where = MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(v[1]));
+    if (!send(w, WM_HSCROLL, where, reinterpret_cast<LPARAM>(slider))) return 1;
+    return send(w, WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(slider)) ? 0 : 1;
+}
+
+int cmdClick(const Args& a) {
+    HWND w = nullptr;
+    long long v[1];
+    if (int rc = windowAndInts(a, 1, &w, v)) return rc;
+    HWND button = control(w, v[0]);
+    if (!button) return 1;
+    if (a.post) return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    return send(button, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+// The list box's lines through LB_GETTEXT, which the window manager carries
+// across processes for list boxes that keep their strings.
+std::vector<std::wstring> listLines(HWND list) {
+    std::vector<std::wstring> lines;
+    DWORD_PTR count = 0;
+    if (!send(list, LB_GETCOUNT, 0, 0, &count)) return lines;
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        send(list, LB_GETTEXTLEN, i, 0, &length);
+        std::wstring s(static_cast<size_t>(length) + 1, L'\0');
+        DWORD_PTR got = 0;
+        send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()), &got);
+        s.resize(static_cast<LONG_PTR>(got) > 0 ? static_cast<size_t>(got) : 0);
+        lines.push_back(s);
+    }
+    return lines;
+}
+
+int cmdLines(const Args& a) {
+    HWND w = nullptr;
+    long long v[1];
+    if (int rc = windowAndInts(a, 1, &w, v)) return rc;
+    HWND list = control(w, v[0]);
+    if (!list) return 1;
+    std::vector<std::wstring> lines = listLines(list);
+    for (size_t i = 0; i < lines.size(); ++i) printLine(std::to_string(i) + "\t" + utf8(lines[i]));
+    return 0;
+}
+
+int cmdSelect(const Args& a) {
+    HWND w = nullptr;
+    long long v[2];
+    if (int rc = windowAndInts(a, 2, &w, v)) return rc;
+    HWND list = control(w, v[0]);
+    DWORD_PTR result = 0;
+    if (!list || !send(list, LB_SETCURSEL, static_cast<WPARAM>(v[1]), 0, &result)) return 1;
+    return static_cast<LONG_PTR>(result) == v[1] ? 0 : 1;
+}
+
+int cmdFix(const Args& a) {
+    HWND w = nullptr;
+    if (a.positional.size() < 2) return 2;
+    if (!parseHandle(a.positional[0], &w)) return 1;
+    HWND list = control(w, kCandidates);
+    HWND button = control(w, kFixButton);
+    if (!list || !button) return 1;
+    for (size_t i = 1; i < a.positional.size(); ++i) {
+        long long index = 0;
+        if (!parseInt(a.positional[i], &index)) return 2;
+        DWORD_PTR result = 0;
+        if (!send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, &result) ||
+            static_cast<LONG_PTR>(result) != index) {
+            return 1;
+        }
+        if (!send(button, BM_CLICK, 0, 0)) return 1;
+    }
+    return 0;
+}
+
+// A menu's items; false when they cannot be read.
+bool printMenu(HMENU menu, const std::string& indent) {
+    int count = GetMenuItemCount(menu);
+    if (count < 0) return false;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) return false;
+        if (info.fType & MFT_SEPARATOR) {
+            printLine(indent + "-");
+            continue;
+        }
+        wchar_t text[256];
+        text[0] = 0;
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        if (info.hSubMenu) {
+            printLine(indent + "popup\t" + utf8(text));
+            if (!printMenu(info.hSubMenu, indent + "\t")) return false;
+        } else {
+            printLine(indent + std::to_string(info.wID) + "\t" + utf8(text));
+        }
+    }
+    return true;
+}
+
+int cmdPopup(const Args& a) {
+    HWND popup = waitFor(a.timeoutMs, [](HWND w) { return classOf(w) == kMenuClass && IsWindowVisible(w); });
+    if (!popup) return 1;
+    RECT r{};
+    GetWindowRect(popup, &r);
+    char rect[96];
+    std::snprintf(rect, sizeof(rect), "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+    printLine(handleText(popup) + "\t" + rect);
+    return 0;
+}
+
+int cmdMenuFile(const Args& a) {
+    long long id = 0;
+    if (a.positional.size() != 2 || !parseInt(a.positional[1], &id)) return 2;
+    HMODULE module = LoadLibraryExW(a.positional[0], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return 1;
+    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(id));
+    int rc = 1;
+    if (menu) {
+        rc = printMenu(menu, "") ? 0 : 1;
+        DestroyMenu(menu);
+    }
+    FreeLibrary(module);
+    return rc;
+}
+
+int cmdLocale(const Args&) {
+    wchar_t user[LOCALE_NAME_MAX_LENGTH] = {};
+    wchar_t system[LOCALE_NAME_MAX_LENGTH] = {};
+    GetUserDefaultLocaleName(user, LOCALE_NAME_MAX_LENGTH);
+    GetSystemDefaultLocaleName(system, LOCALE_NAME_MAX_LENGTH);
+    printLine(std::string("acp ") + std::to_string(GetACP()));
+    printLine(std::string("oemcp ") + std::to_string(GetOEMCP()));
+    printLine(std::string("user ") + utf8(user));
+    printLine(std::string("system ") + utf8(system));
+    printLine(std::string("ui ") + std::to_string(GetUserDefaultUILanguage()));
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    // Records end in a bare newline, whatever reads them.
+    _setmode(_fileno(stdout), _O_BINARY);
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    Args a;
+    if (argv == nullptr || argc < 2 || parseArgs(argc, argv, &a) != 0) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const wchar_t* c = argv[1];
+    int rc = 2;
+    if (std::wcscmp(c, L"dialog") == 0) {
+        rc = cmdWaitDialog(a, kSettingsTitle, true);
+    } else if (std::wcscmp(c, L"nodialog") == 0) {
+        rc = cmdWaitDialog(a, kSettingsTitle, false);
+    } else if (std::wcscmp(c, L"about") == 0) {
+        rc = cmdWaitDialog(a, kAboutTitle, true);
+    } else if (std::wcscmp(c, L"noabout") == 0) {
+        rc = cmdWaitDialog(a, kAboutTitle, false);
+    } else if (std::wcscmp(c, L"msgbox") == 0) {
+        rc = cmdMsgBox(a);
+    } else if (std::wcscmp(c, L"text") == 0) {
+        rc = cmdText(a);
+    } else if (std::wcscmp(c, L"controls") == 0) {
+        rc = cmdControls(a);
+    } else if (std::wcscmp(c, L"pos") == 0) {
+        rc = cmdPos(a);
+    } else if (std::wcscmp(c, L"values") == 0) {
+        rc = cmdValues(a);
+    } else if (std::wcscmp(c, L"drag") == 0) {
+        rc = cmdDrag(a);
+    } else if (std::wcscmp(c, L"click") == 0) {
+        rc = cmdClick(a);
+    } else if (std::wcscmp(c, L"lines") == 0) {
+        rc = cmdLines(a);
+    } else if (std::wcscmp(c, L"select") == 0) {
+        rc = cmdSelect(a);
+    } else if (std::wcscmp(c, L"fix") == 0) {
+        rc = cmdFix(a);
+    } else if (std::wcscmp(c, L"popup") == 0) {
+        rc = cmdPopup(a);
+    } else if (std::wcscmp(c, L"menufile") == 0) {
+        rc = cmdMenuFile(a);
+    } else if (std::wcscmp(c, L"locale") == 0) {
+        rc = cmdLocale(a);
+    }
+    std::fflush(stdout);
+    if (rc == 2) std::fputs(kUsage, stderr);
+    return rc;
+}
