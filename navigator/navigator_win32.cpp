@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
+#include "platform/win32/narrow_text_win32.h"
 
 namespace {
 
@@ -47,9 +48,16 @@ uint32_t packedPos(LPARAM lParam) { return static_cast<uint32_t>(lParam); }
 
 }  // namespace
 
-INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM) {
+INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM lParam) {
     // A double click on the caption pins or unpins the navigator.
     if (message == WM_NCLBUTTONDBLCLK && desk) desk->togglePinned(handleOf(navFrame));
+    // The client area must be exactly the map, however small: without this the
+    // platform keeps a captioned window at least as wide as its caption needs.
+    if (message == WM_GETMINMAXINFO) {
+        MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = 1;
+        info->ptMinTrackSize.y = 1;
+    }
     // Carry out a pending repaint of the map at once. Null while the splash
     // uses this procedure.
     if (mapPane) UpdateWindow(mapPane);
@@ -111,6 +119,7 @@ int NaviTip::setText(const char* text) {
     // Titles are narrow bytes; longer ones are cut to 255.
     char shown[kTipTextSize];
     size_t length = text ? strnlen(text, kTipTextSize - 1) : 0;
+    length = static_cast<size_t>(wholeCharLength(text, static_cast<int>(length)));
     if (length) std::memcpy(shown, text, length);
     shown[length] = '\0';
     TTTOOLINFOA info = toolFor(owner, shown);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/dialog.h"
+#include "platform/win32/narrow_text_win32.h"
 
 namespace platform {
 
@@ -122,6 +123,7 @@ int warningBox(WindowHandle owner, const char* textUtf8, const char* captionUtf8
 std::string narrowToUtf8(const char* text, int length) {
     int n = 0;
     while (n < length && text[n] != '\0') ++n;
+    n = wholeCharLength(text, n);
     if (n == 0) return std::string();
     std::wstring wide = toWide(CP_ACP, text, n);
     return utf8Of(wide.data(), static_cast<int>(wide.size()));
