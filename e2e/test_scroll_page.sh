@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Page mode from the settings file, on one program start: each contact with
+# an edge moves every window one screen the other way in a single step and
+# puts the pointer at the screen's centre; at the desktop's border nothing
+# moves and the pointer stays at the edge.
+#
+# The desktop is 2 x 2 screens, so that one page always reaches a border:
+# under Wine a pointer put elsewhere by SetCursorPos (any program's) can read
+# back at its old place for about 100 ms, long enough for a second page when
+# there is room for one. The bottom edge lies on the taskbar, where that
+# happens most; it is left out.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/scroll_lib.sh"
+e2e_begin
+
+pointer_to 512 384
+start_stranger notepad 120 80 || exit 1
+notepad=$STRANGER_HANDLE
+start_stranger winemine 600 300 || exit 1
+mine=$STRANGER_HANDLE
+start_sample --window "Sample A" 300 420 260 180 || exit 1
+sample=${SAMPLE_HANDLES%% *}
+name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"
+movers="$notepad $mine $sample"
+
+# 2 x 2 screens, steps 1..64, map 1/25, 30 ms, no keys, pages, maximized moved.
+write_settings "$E2E_CWD/Wideroom.cfg" 2 2 1 64 25 30 0 0 1 1
+rm -f "$E2E_CWD/Wideroom.prv"
+start_wideroom_ready page || exit 1
+
+# touch_edge MODE NAME X Y: the pointer touches (X, Y) and stays there until
+# the windows have been still for a while (MODE moves), or for a while
+# (MODE still).
+touch_edge() {
+    local arg=--settle
+    [ "$1" = still ] && arg=--for
+    # shellcheck disable=SC2086
+    trace_start "$E2E_WORK/$2.trace" $arg 1500 --timeout 20000 $movers || return 1
+    pointer_to "$3" "$4"
+    trace_wait 60
+}
+
+# contact NAME X Y DX DY: the pointer touches (X, Y); every window moves once,
+# by (DX, DY), and the pointer ends at the centre.
+contact() {
+    local name=$1 before h x y
+    # shellcheck disable=SC2086
+    before=$(origins $movers)
+    touch_edge moves "$name" "$2" "$3" || return 1
+    while read -r h x y; do
+        expect_eq "$name: $(nm "$h") moves in one step" "$((x + $4)) $((y + $5))" \
+            "$(awk -v h="$h" '$1 == "move" && $3 == h { print $4, $5 }' "$E2E_WORK/$name.trace" | paste -sd'|')"
+    done <<<"$before"
+    # shellcheck disable=SC2086
+    expect_eq "$name: every window moves one screen" "$(named "$(shifted "$before" "$4" "$5")")" \
+        "$(named "$(origins $movers)")"
+    expect_eq "$name: the pointer goes to the centre of the screen" "512 384" "$(drv getcursor)"
+}
+
+# border NAME X Y: at the border the contact moves nothing and the pointer stays.
+border() {
+    touch_edge still "$1" "$2" "$3" || return 1
+    expect_eq "$1: nothing moves at the border" "" "$(trace_moved "$E2E_WORK/$1.trace")"
+    expect_eq "$1: the pointer stays at the edge" "$2 $3" "$(drv getcursor)"
+    pointer_to 512 384
+}
+
+# The view starts half a screen right of and below the desktop's middle,
+# snapped to whole screens: on the lower right screen.
+border right-border 1023 300
+contact left 0 300 1024 0
+border left-border 0 300
+contact up 600 0 0 768
+border top-border 600 0
+contact right 1023 300 -1024 0
+
+exit_wideroom
+expect_eq "exit command ends the program with code 0" 0 "$WR_RC"
