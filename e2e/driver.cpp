@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] =
@@ -41,14 +43,6 @@ const char kUsage[] =
     "                                      and ms per pixel\n"
     "filters: --class C --title T --process EXE --pid P --visible --exclude H\n";
 
-std::string utf8(const wchar_t* w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string s(static_cast<size_t>(n - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
-
 // Control characters in titles would break the record format.
 std::string field(const wchar_t* w) {
     std::string s = utf8(w);
@@ -56,24 +50,6 @@ std::string field(const wchar_t* w) {
         if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     }
     return s;
-}
-
-bool parseInt(const wchar_t* text, long long* value) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    long long v = std::wcstoll(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *value = v;
-    return true;
-}
-
-bool parseHandle(const wchar_t* text, HWND* window) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    unsigned long long v = std::wcstoull(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
-    return true;
 }
 
 // Reading the title must not send a message: the window's program may be hung.
@@ -580,10 +556,8 @@ const Command kCommands[] = {
 }  // namespace
 
 int main() {
-    // Records end in a bare newline, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = toolArgs(&argc);
     if (argv == nullptr || argc < 2) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] =
@@ -23,23 +25,6 @@ const char kUsage[] =
     "                scroll: the view is VIEWX + (WINDOW's first left - its left now),\n"
     "                the viewport frame's left side is found on map row ROW\n"
     "                (map divisor 25)\n";
-
-std::string utf8(const wchar_t* w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string s(static_cast<size_t>(n - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-bool parseHandle(const wchar_t* text, HWND* window) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    unsigned long long v = std::wcstoull(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
-    return true;
-}
 
 // A tooltip answers WM_GETTEXT with the tip it shows, not with its window
 // name; the message is sent because reading the title would give the name.
@@ -213,10 +198,8 @@ int cmdAcp(int argc, wchar_t**) {
 }  // namespace
 
 int main() {
-    // Lines end in a bare newline, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = toolArgs(&argc);
     int rc = 2;
     if (argv != nullptr && argc >= 2) {
         if (std::wcscmp(argv[1], L"tiptext") == 0) {

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] =
@@ -60,14 +62,6 @@ NOTIFYICONDATAW trayRecord(HWND owner) {
     return n;
 }
 
-std::string utf8(const std::wstring& w) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string s(static_cast<size_t>(n - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, s.data(), n, nullptr, nullptr);
-    return s;
-}
-
 std::wstring unescape(const wchar_t* text) {
     std::wstring out;
     for (const wchar_t* c = text; *c; ++c) {
@@ -84,15 +78,6 @@ std::wstring unescape(const wchar_t* text) {
         out.push_back(*c);
     }
     return out;
-}
-
-bool parseInt(const wchar_t* text, long long* value) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    long long v = std::wcstoll(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *value = v;
-    return true;
 }
 
 LRESULT CALLBACK sampleProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -212,10 +197,8 @@ bool pumpUntil(ULONGLONG deadline) {
 }  // namespace
 
 int main() {
-    // Records end in a bare newline, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = toolArgs(&argc);
     std::vector<WindowPlan> plans;
     long long exitAfter = -1, hangAfter = -1, hangFor = -1;
     bool tray = false;

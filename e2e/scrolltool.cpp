@@ -21,27 +21,11 @@
 #include <cwchar>
 #include <vector>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] = "usage: wrscrolltool trace [--settle MS] [--for MS] [--timeout MS] [--poll MS] H...\n";
-
-bool parseInt(const wchar_t* text, long long* value) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    long long v = std::wcstoll(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *value = v;
-    return true;
-}
-
-bool parseHandle(const wchar_t* text, HWND* window) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    unsigned long long v = std::wcstoull(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
-    return true;
-}
 
 unsigned long long handleValue(HWND w) {
     return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w));
@@ -132,10 +116,8 @@ int cmdTrace(int argc, wchar_t** argv) {
 }  // namespace
 
 int main() {
-    // Records end in a bare newline, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = toolArgs(&argc);
     int rc = 2;
     if (argv != nullptr && argc >= 2) {
         if (std::wcscmp(argv[1], L"trace") == 0) {

@@ -47,6 +47,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] =
@@ -66,13 +68,9 @@ constexpr int kCandidates = 1036;
 constexpr int kFixButton = 1038;
 constexpr DWORD kSendTimeoutMs = 5000;
 
-std::string utf8(const std::wstring& w) {
-    if (w.empty()) return std::string();
-    int n =
-        WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    // Control characters would break the record format.
+// Control characters would break the record format.
+std::string recordText(const std::wstring& w) {
+    std::string s = utf8(w);
     for (char& c : s) {
         if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     }
@@ -85,22 +83,8 @@ void printLine(const std::string& line) {
     std::fflush(stdout);
 }
 
-bool parseInt(const wchar_t* text, long long* value) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    long long v = std::wcstoll(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *value = v;
-    return true;
-}
-
-bool parseHandle(const wchar_t* text, HWND* window) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    unsigned long long v = std::wcstoull(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
-    return IsWindow(*window) != 0;
+bool parseLiveHandle(const wchar_t* text, HWND* window) {
+    return parseHandle(text, window) && IsWindow(*window) != 0;
 }
 
 std::string handleText(HWND w) {
@@ -213,7 +197,7 @@ int parseArgs(int argc, wchar_t** argv, Args* a) {
 // The window and the integers after it, or a usage error.
 int windowAndInts(const Args& a, size_t ints, HWND* w, long long* values) {
     if (a.positional.size() != ints + 1) return 2;
-    if (!parseHandle(a.positional[0], w)) return 1;
+    if (!parseLiveHandle(a.positional[0], w)) return 1;
     for (size_t i = 0; i < ints; ++i) {
         if (!parseInt(a.positional[i + 1], &values[i])) return 2;
     }
@@ -241,7 +225,7 @@ int cmdWaitDialog(const Args& a, const wchar_t* title, bool present) {
 int cmdMsgBox(const Args& a) {
     HWND owner = nullptr;
     if (a.positional.size() != 1) return 2;
-    if (!parseHandle(a.positional[0], &owner)) return 1;
+    if (!parseLiveHandle(a.positional[0], &owner)) return 1;
     HWND box = waitFor(a.timeoutMs, [owner](HWND w) {
         return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
     });
@@ -256,14 +240,14 @@ int cmdMsgBox(const Args& a) {
             break;
         }
     }
-    printLine(handleText(box) + "\t" + utf8(textOf(box)) + "\t" + utf8(message));
+    printLine(handleText(box) + "\t" + recordText(textOf(box)) + "\t" + recordText(message));
     return 0;
 }
 
 int cmdText(const Args& a) {
     HWND w = nullptr;
     if (a.positional.empty() || a.positional.size() > 2) return 2;
-    if (!parseHandle(a.positional[0], &w)) return 1;
+    if (!parseLiveHandle(a.positional[0], &w)) return 1;
     if (a.positional.size() == 2) {
         long long id = 0;
         if (!parseInt(a.positional[1], &id)) return 2;
@@ -271,22 +255,22 @@ int cmdText(const Args& a) {
         buf[0] = 0;
         if (!control(w, id)) return 1;
         GetDlgItemTextW(w, static_cast<int>(id), buf, 1024);
-        printLine(utf8(buf));
+        printLine(recordText(buf));
         return 0;
     }
-    printLine(utf8(textOf(w)));
+    printLine(recordText(textOf(w)));
     return 0;
 }
 
 int cmdControls(const Args& a) {
     HWND w = nullptr;
     if (a.positional.size() != 1) return 2;
-    if (!parseHandle(a.positional[0], &w)) return 1;
+    if (!parseLiveHandle(a.positional[0], &w)) return 1;
     for (HWND c = GetWindow(w, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(c);
         // -1 ids of the template come back as 65535.
         if (id == 0xFFFF) id = -1;
-        printLine(std::to_string(id) + "\t" + utf8(classOf(c)) + "\t" + utf8(controlText(c)));
+        printLine(std::to_string(id) + "\t" + recordText(classOf(c)) + "\t" + recordText(controlText(c)));
     }
     return 0;
 }
@@ -309,7 +293,7 @@ int cmdValues(const Args& a) {
     HWND w = nullptr;
     if (int rc = windowAndInts(a, 0, &w, nullptr)) return rc;
     std::string line;
-    for (int id : kEdits) line += utf8(controlText(control(w, id))) + " ";
+    for (int id : kEdits) line += recordText(controlText(control(w, id))) + " ";
     line += "|";
     for (int id : kSliders) {
         DWORD_PTR pos = 0;
@@ -375,7 +359,7 @@ int cmdLines(const Args& a) {
     HWND list = control(w, v[0]);
     if (!list) return 1;
     std::vector<std::wstring> lines = listLines(list);
-    for (size_t i = 0; i < lines.size(); ++i) printLine(std::to_string(i) + "\t" + utf8(lines[i]));
+    for (size_t i = 0; i < lines.size(); ++i) printLine(std::to_string(i) + "\t" + recordText(lines[i]));
     return 0;
 }
 
@@ -392,7 +376,7 @@ int cmdSelect(const Args& a) {
 int cmdFix(const Args& a) {
     HWND w = nullptr;
     if (a.positional.size() < 2) return 2;
-    if (!parseHandle(a.positional[0], &w)) return 1;
+    if (!parseLiveHandle(a.positional[0], &w)) return 1;
     HWND list = control(w, kCandidates);
     HWND button = control(w, kFixButton);
     if (!list || !button) return 1;
@@ -426,10 +410,10 @@ bool printMenu(HMENU menu, const std::string& indent) {
         text[0] = 0;
         GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
         if (info.hSubMenu) {
-            printLine(indent + "popup\t" + utf8(text));
+            printLine(indent + "popup\t" + recordText(text));
             if (!printMenu(info.hSubMenu, indent + "\t")) return false;
         } else {
-            printLine(indent + std::to_string(info.wID) + "\t" + utf8(text));
+            printLine(indent + std::to_string(info.wID) + "\t" + recordText(text));
         }
     }
     return true;
@@ -468,8 +452,8 @@ int cmdLocale(const Args&) {
     GetSystemDefaultLocaleName(system, LOCALE_NAME_MAX_LENGTH);
     printLine(std::string("acp ") + std::to_string(GetACP()));
     printLine(std::string("oemcp ") + std::to_string(GetOEMCP()));
-    printLine(std::string("user ") + utf8(user));
-    printLine(std::string("system ") + utf8(system));
+    printLine(std::string("user ") + recordText(user));
+    printLine(std::string("system ") + recordText(system));
     printLine(std::string("ui ") + std::to_string(GetUserDefaultUILanguage()));
     return 0;
 }
@@ -477,10 +461,8 @@ int cmdLocale(const Args&) {
 }  // namespace
 
 int main() {
-    // Records end in a bare newline, whatever reads them.
-    _setmode(_fileno(stdout), _O_BINARY);
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t** argv = toolArgs(&argc);
     Args a;
     if (argv == nullptr || argc < 2 || parseArgs(argc, argv, &a) != 0) {
         std::fputs(kUsage, stderr);

@@ -1,0 +1,48 @@
+// What every end-to-end tool shares: its arguments, UTF-8 output and the
+// parsing of numbers and window handles.
+#pragma once
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+inline std::string utf8(const wchar_t* w, int length = -1) {
+    if (length == 0) return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, w, length, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w, length, s.data(), n, nullptr, nullptr);
+    if (length < 0) s.pop_back();  // the terminator
+    return s;
+}
+
+inline std::string utf8(const std::wstring& w) { return utf8(w.data(), static_cast<int>(w.size())); }
+
+inline bool parseInt(const wchar_t* text, long long* value) {
+    if (text == nullptr || *text == 0) return false;
+    wchar_t* end = nullptr;
+    long long v = std::wcstoll(text, &end, 0);
+    if (end == nullptr || *end != 0) return false;
+    *value = v;
+    return true;
+}
+
+inline bool parseHandle(const wchar_t* text, HWND* window) {
+    if (text == nullptr || *text == 0) return false;
+    wchar_t* end = nullptr;
+    unsigned long long v = std::wcstoull(text, &end, 0);
+    if (end == nullptr || *end != 0) return false;
+    *window = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
+    return true;
+}
+
+// The tool's arguments as UTF-16; records on stdout end in a bare newline,
+// whatever reads them.
+inline wchar_t** toolArgs(int* argc) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    return CommandLineToArgvW(GetCommandLineW(), argc);
+}
