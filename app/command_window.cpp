@@ -149,6 +149,18 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             // navigator it owns, before shut-down could read its position.
             storeNaviPos();
             return DefWindowProcA(window, message, wParam, lParam);
+        case WM_QUERYENDSESSION:
+            // Programs may save their windows' places as the session ends:
+            // put back what we moved before they do.
+            if (desk) desk->gatherInEmergency();
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns.
+            if (wParam) {
+                if (desk) desk->gatherInEmergency();
+                running = 0;
+            }
+            return 0;
         case WM_DESTROY:
             running = 0;
             return 0;

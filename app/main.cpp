@@ -13,6 +13,7 @@
 #include "engine/virtual_desk.h"
 #include "navigator/navigator_win32.h"
 #include "res/resource.h"
+#include "store/recovery_record.h"
 
 namespace {
 
@@ -128,6 +129,27 @@ void createNavigator() {
     if (naviTip) naviTip->create(instance, mapPane, kNavigatorTitle);
 }
 
+// The taskbar answers: removing the icon sends it a message and waits.
+bool taskbarAnswers() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    return taskbar && !IsHungAppWindow(taskbar);
+}
+
+void removeTrayIcon() {
+    if (trayIcon.cbSize && taskbarAnswers()) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+}
+
+// A fault nothing handled: the windows this run moved go back before the
+// process ends, since no one could reach them afterwards.
+LONG WINAPI onUnhandledFault(EXCEPTION_POINTERS*) {
+    static LONG entered = 0;
+    if (InterlockedExchange(&entered, 1) == 0) {
+        if (desk) desk->gatherInEmergency();
+        removeTrayIcon();
+    }
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 int startUp() {
     // The settings dialog's sliders and the map's tooltip are common controls.
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -137,11 +159,14 @@ int startUp() {
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;
+    SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);
     Shell_NotifyIconA(NIM_ADD, &trayIcon);
 
     measureFrameInset();
+    // Windows left away by a run that did not end normally come back first.
+    desk->recoverWindows(kRecoveryFileName);
     showSplash();
     createNavigator();
     return kExitNormal;
@@ -161,6 +186,7 @@ void runMainLoop() {
             if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);
             continue;
         }
+        testHookTickBegin();
         pollTick(desk, &tick, handleOf(navFrame), handleOf(mapPane));
         testHookTick();
 
@@ -185,9 +211,13 @@ void destroyWindow(HWND* window) {
 // exists.
 void shutDown() {
     storeNaviPos();
-    if (trayIcon.cbSize) Shell_NotifyIconA(NIM_DELETE, &trayIcon);
-    // Nothing may be left out of reach once there is no view to scroll.
-    if (desk) desk->gatherWindows();
+    removeTrayIcon();
+    // Nothing may be left out of reach once there is no view to scroll; after
+    // a normal end no record of moved windows is needed.
+    if (desk) {
+        desk->gatherWindows();
+        desk->dropRecoveryRecord();
+    }
 
     destroyWindow(&mapPane);
     destroyWindow(&navFrame);

@@ -76,12 +76,18 @@ int VirtualDesk::moveViewBy(int dx, int dy) {
     dy = static_cast<int>(y);
     // 3.
     if (dx == 0 && dy == 0) return kNothingToMove;
-    // 4. Each row is updated before its window moves.
+    // 4. Each row is updated before its window moves. A window whose last
+    // move is still on its way gets this one once that is done.
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
         row.x -= dx;
         row.y -= dy;
-        platform::moveWindow(row.window, row.x, row.y, row.width, row.height);
+        const int slot = moves.slotOfRow(i, row.window);
+        if (slot < 0) {
+            platform::moveWindow(row.window, row.x, row.y, row.width, row.height);
+        } else {
+            moves.requestMove(slot, {row.x, row.y, row.x + row.width, row.y + row.height});
+        }
     }
     // 5.
     viewX += dx;

@@ -26,6 +26,7 @@ bool isFixed(const FixedWindowList& list, const char* title, const char* classNa
 int VirtualDesk::snapshotWindows() {
     // 1. Clear every row; windowCount waits for the end of the pass.
     std::memset(windows, 0, sizeof windows);
+    moves.beginPass();
     int n = 0;
 
     platform::Placement placement;
@@ -70,14 +71,21 @@ int VirtualDesk::snapshotWindows() {
         if (excluded) continue;
         // 3.9 Not fixed.
         if (isFixed(fixedWindows, title, className)) continue;
-        // 3.10 The row.
+        // 3.10 The row: where the view wants the window, which is where it
+        // stands unless a move of ours is still on its way. A window whose
+        // program does not answer is left out while it hangs.
         rect = platform::Rect{};
         platform::getWindowRect(window, &rect);
-        windows[n] = WindowEntry{window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        platform::Rect row = rect;
+        const int slot = moves.track(window, className, rect);
+        if (slot >= 0 && moves.observe(slot, rect, viewX, viewY, &row) == MoveLedger::kLeaveOut) continue;
+        windows[n] = WindowEntry{window, row.left, row.top, row.right - row.left, row.bottom - row.top};
+        moves.setRowSlot(n, slot);
         ++n;
     }
 
     // 4.
+    moves.endPass();
     windowCount = n;
     return kStatusOk;
 }

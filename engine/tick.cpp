@@ -31,6 +31,8 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
         if (desk->getPageMode() != 0 && r == kStatusOk)
             platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
     }
+    // The record that lets a later start put the moved windows back.
+    desk->keepRecoveryRecord(t0, 0);
     // 5.
     const int changed = desk->mapChanged(1);
     if (changed != 0) platform::invalidateWindow(mapPane);

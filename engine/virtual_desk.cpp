@@ -92,6 +92,10 @@ VirtualDesk::VirtualDesk()
         if (screenHeight > 0) viewY = screenHeight * ((viewY + screenHeight / 2) / screenHeight);
     }
 
+    // Where the windows stand unmoved; the recovery after a crash returns here.
+    moves.startViewX = viewX;
+    moves.startViewY = viewY;
+
     // 8.
     step = minStep;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/move_ledger.h"
 #include "platform/desktop.h"
 #include "store/records.h"
 
@@ -18,6 +19,7 @@ struct WindowEntry {
 };
 
 constexpr int kMaxWindows = 512;
+static_assert(kLedgerRows == kMaxWindows, "the ledger keeps one slot index per table row");
 constexpr int kTitleSize = 64;  // title and class buffers: at most 63 bytes
 
 // Status codes.
@@ -54,6 +56,23 @@ public:
     // Re-fit and gathering (gather.cpp).
     int refitWindows();
     int gatherWindows();
+
+    // The recovery record and putting windows back (engine/recovery.cpp).
+    // Keeps "Wideroom.rcv" in step with the windows moved: written at most
+    // every 250 ms while they move and at once when they stop (or when
+    // `settled` is nonzero), removed when nothing stands moved. 0, or the
+    // write's status.
+    int keepRecoveryRecord(uint32_t now, int settled);
+    // A normal end: no record is left.
+    int dropRecoveryRecord();
+    // At start-up: puts back the windows of a record left by a run that did
+    // not end normally, each by its own offset and then into the work area,
+    // and removes the record. 0, 1 (no record) or 3 (not usable; removed).
+    int recoverWindows(const char* name);
+    // A crash or the end of the session: every window this run moved goes
+    // back by its own offset into the work area now, the view returns to
+    // where it started and the record is removed. Always 0.
+    int gatherInEmergency();
 
     // Files and the settings exchange (store/files.cpp).
     int readSettings(const char* name);
@@ -137,4 +156,6 @@ public:
     int32_t naviX;
     int32_t naviY;
     platform::WindowHandle hoverWindow;
+    // Moves in flight, hung windows and offsets of the windows moved.
+    MoveLedger moves;
 };

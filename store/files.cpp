@@ -4,10 +4,10 @@
 // files are the same on every host. A write never damages or empties the old
 // file: the record goes to "<name>.tmp" beside it, which replaces the old file
 // only once it is whole and closed.
-#include <cstdio>
 #include <cstring>
 
 #include "engine/virtual_desk.h"
+#include "store/file_io.h"
 #include "store/settings_check.h"
 
 namespace {
@@ -15,8 +15,6 @@ namespace {
 constexpr size_t kSettingsBytes = sizeof(SettingsImage);    // 2612
 constexpr size_t kPlacementBytes = sizeof(PlacementImage);  // 24
 constexpr size_t kListOffset = 52;
-constexpr const char* kTempSuffix = ".tmp";
-constexpr size_t kMaxNameLength = 4096;
 
 void putWord(unsigned char* p, int32_t value) {
     uint32_t v = static_cast<uint32_t>(value);
@@ -70,34 +68,15 @@ void decodePlacement(const unsigned char* bytes, PlacementImage* p) {
 
 // Reads the first `size` bytes of the file: 0, 1 (cannot open) or 2 (short).
 int readRecord(const char* name, unsigned char* bytes, size_t size) {
-    std::FILE* file = std::fopen(name, "rb");
-    if (file == nullptr) return kFileCannotOpen;
-    const size_t got = std::fread(bytes, 1, size, file);
-    std::fclose(file);
+    size_t got = 0;
+    if (file_io::readHead(name, bytes, size, &got) != 0) return kFileCannotOpen;
     return got == size ? kStatusOk : kFileShort;
 }
 
-// Writes the record whole to "<name>.tmp" and then puts it in the place of
-// `name`: 0, 1 (the temporary file cannot be created) or 2 (it cannot be
-// written, closed or moved into place). On failure the old file is untouched
-// and the temporary file is removed.
+// 0, 1 (the temporary file cannot be created) or 2 (it cannot be written or
+// moved into place); the old file stays whole on failure.
 int writeRecord(const char* name, const unsigned char* bytes, size_t size) {
-    char temp[kMaxNameLength + 8];
-    const size_t length = std::strlen(name);
-    if (length == 0 || length > kMaxNameLength) return kFileCannotOpen;
-    std::memcpy(temp, name, length);
-    std::memcpy(temp + length, kTempSuffix, std::strlen(kTempSuffix) + 1);
-
-    std::FILE* file = std::fopen(temp, "wb");
-    if (file == nullptr) return kFileCannotOpen;
-    const bool written = std::fwrite(bytes, 1, size, file) == size;
-    const bool flushed = std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed || !platform::replaceFile(temp, name)) {
-        std::remove(temp);
-        return kFileShort;
-    }
-    return kStatusOk;
+    return file_io::writeWhole(name, bytes, size);
 }
 
 // The ten settings and the list, between the engine and a record.
@@ -204,6 +183,8 @@ int VirtualDesk::importSettings(const SettingsImage* image) {
     if (pageMode != 0) moveViewTo(viewX, viewY);
     // 5.
     if (shrank) refitWindows();
+    // No tick runs while the dialog is open: the record follows the moves now.
+    keepRecoveryRecord(platform::getTickCount(), 1);
     // 6. step is left as it is.
     return kStatusOk;
 }

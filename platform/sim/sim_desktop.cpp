@@ -129,6 +129,25 @@ void removeWindow(platform::WindowHandle handle) {
             v.end());
 }
 
+int pumpWindow(platform::WindowHandle handle, int count) {
+    SimWindow* w = findWindow(handle);
+    if (!w) return 0;
+    int done = 0;
+    while (!w->pendingMoves.empty() && (count < 0 || done < count)) {
+        const SimMove m = w->pendingMoves.front();
+        w->pendingMoves.erase(w->pendingMoves.begin());
+        platform::Rect r = m.rect;
+        if (m.keepSize) {
+            r.right = r.left + (w->rect.right - w->rect.left);
+            r.bottom = r.top + (w->rect.bottom - w->rect.top);
+        }
+        w->rect = r;
+        if (w->showCmd == platform::kShowNormal) w->normal = r;
+        ++done;
+    }
+    return done;
+}
+
 void setCursor(int x, int y) { state().cursor = {x, y}; }
 platform::Point cursor() { return state().cursor; }
 void failCursor(bool fail) { state().cursorFails = fail; }
@@ -231,6 +250,11 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
     ++state().calls;
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
+    if (w->hung || w->queuesMoves) {
+        w->pendingMoves.push_back({{x, y, x + width, y + height}, false});
+        ++w->moveCount;
+        return true;
+    }
     w->rect = {x, y, x + width, y + height};
     if (w->showCmd == kShowNormal) w->normal = w->rect;
     ++w->moveCount;
@@ -241,6 +265,11 @@ bool setWindowPos(WindowHandle window, int x, int y) {
     ++state().calls;
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
+    if (w->hung || w->queuesMoves) {
+        w->pendingMoves.push_back({{x, y, x, y}, true});
+        ++w->moveCount;
+        return true;
+    }
     int width = w->rect.right - w->rect.left;
     int height = w->rect.bottom - w->rect.top;
     w->rect = {x, y, x + width, y + height};

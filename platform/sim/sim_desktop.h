@@ -2,6 +2,12 @@
 // top-level windows in Z order, the pointer, the keys, a tick clock that
 // sleeping advances, the screen size, and a canvas that records drawing.
 // Never shipped.
+//
+// Moves are carried out at once, as the window manager does for a program
+// that answers promptly. A window marked `queuesMoves` (a program that has not
+// pumped its messages yet) or `hung` keeps its moves waiting, in order, until
+// pumpWindow carries them out, as an asynchronous move of another program's
+// window waits for that program.
 #pragma once
 
 #include <cstdint>
@@ -12,18 +18,27 @@
 
 namespace sim {
 
+// A move waiting for the window's program: keepSize for a position-only
+// placement, which takes the size the window has when it is carried out.
+struct SimMove {
+    platform::Rect rect;
+    bool keepSize;
+};
+
 struct SimWindow {
     platform::WindowHandle handle = 0;  // 0: assigned by addWindow
     std::string title;                  // narrow bytes, any length
     std::string className;
     bool visible = true;
     uint32_t showCmd = platform::kShowNormal;
-    platform::Rect normal{};  // restored rectangle
-    platform::Rect rect{};    // current outer rectangle
-    bool refuseMove = false;  // moveWindow / setWindowPos fail
-    bool hung = false;        // isHungWindow reports true
-    int moveCount = 0;        // successful moves and positionings
-    int invalidations = 0;    // invalidateWindow calls (repaint requests)
+    platform::Rect normal{};   // restored rectangle
+    platform::Rect rect{};     // current outer rectangle
+    bool refuseMove = false;   // moveWindow / setWindowPos fail
+    bool hung = false;         // isHungWindow reports true; moves wait
+    bool queuesMoves = false;  // moves wait in pendingMoves until pumpWindow
+    std::vector<SimMove> pendingMoves;
+    int moveCount = 0;      // successful moves and positionings
+    int invalidations = 0;  // invalidateWindow calls (repaint requests)
 };
 
 // One recorded drawing call.
@@ -52,8 +67,11 @@ platform::WindowHandle addWindow(SimWindow w);
 platform::WindowHandle addWindow(const std::string& title, const std::string& className, int x, int y,
                                  int width, int height);
 SimWindow* window(platform::WindowHandle handle);  // null when gone
-std::vector<SimWindow>& zOrder();                   // topmost first
+std::vector<SimWindow>& zOrder();                  // topmost first
 void removeWindow(platform::WindowHandle handle);
+// Carries out up to `count` waiting moves of the window in order (-1: all);
+// returns how many were carried out.
+int pumpWindow(platform::WindowHandle handle, int count = -1);
 
 void setCursor(int x, int y);
 platform::Point cursor();

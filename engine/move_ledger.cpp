@@ -1,0 +1,303 @@
+// The per-window bookkeeping of moves in flight, hung windows and offsets.
+#include "engine/move_ledger.h"
+
+#include <cstring>
+
+namespace {
+
+bool same(const platform::Rect& a, const platform::Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+platform::Rect at(int32_t x, int32_t y, const platform::Rect& size) {
+    return {x, y, x + (size.right - size.left), y + (size.bottom - size.top)};
+}
+
+bool sameClass(const char* a, const char* b) { return std::strncmp(a, b, kLedgerClassSize) == 0; }
+
+void copyClass(char* to, const char* from) {
+    std::strncpy(to, from, kLedgerClassSize - 1);
+    to[kLedgerClassSize - 1] = '\0';
+}
+
+uint64_t mix(uint64_t h, uint64_t v) {
+    for (int i = 0; i < 8; ++i) {
+        h ^= (v >> (8 * i)) & 0xff;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+MoveLedger::MoveLedger()
+    : writtenFingerprint(kNoRecord),
+      lastFingerprint(kNoRecord),
+      lastWrite(0),
+      writeState(0),
+      startViewX(0),
+      startViewY(0),
+      slots{},
+      order{},
+      freeSlots{},
+      rowSlot{},
+      count(0),
+      freeCount(kLedgerSlots),
+      pass(0) {
+    // Lowest slots first off the stack.
+    for (int i = 0; i < kLedgerSlots; ++i) freeSlots[i] = static_cast<int16_t>(kLedgerSlots - 1 - i);
+    clearRows();
+}
+
+void MoveLedger::clearRows() {
+    for (int16_t& s : rowSlot) s = -1;
+}
+
+int MoveLedger::slotOfRow(int row, platform::WindowHandle window) const {
+    if (row < 0 || row >= kLedgerRows) return -1;
+    const int s = rowSlot[row];
+    return s >= 0 && slots[s].window == window ? s : -1;
+}
+
+int MoveLedger::find(platform::WindowHandle window) const {
+    int lo = 0;
+    int hi = count;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        const platform::WindowHandle h = slots[order[mid]].window;
+        if (h == window) return order[mid];
+        if (h < window) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return -1;
+}
+
+int MoveLedger::track(platform::WindowHandle window, const char* className, const platform::Rect& shown) {
+    int s = find(window);
+    if (s >= 0) {
+        if (!sameClass(slots[s].className, className)) {
+            // Another window under a reused handle: nothing we did applies to it.
+            LedgerSlot& e = slots[s];
+            copyClass(e.className, className);
+            e.known = e.queued = e.wanted = shown;
+            e.offsetX = e.offsetY = e.placeX = e.placeY = 0;
+            e.inFlight = e.hung = 0;
+        }
+        return s;
+    }
+    if (freeCount == 0 || window == 0) return -1;
+    s = freeSlots[--freeCount];
+    LedgerSlot& e = slots[s];
+    e = LedgerSlot{};
+    e.window = window;
+    copyClass(e.className, className);
+    e.known = e.queued = e.wanted = shown;
+    e.seenPass = pass;
+    // Insert into the sorted index.
+    int i = count;
+    while (i > 0 && slots[order[i - 1]].window > window) {
+        order[i] = order[i - 1];
+        --i;
+    }
+    order[i] = static_cast<int16_t>(s);
+    ++count;
+    return s;
+}
+
+void MoveLedger::release(int s) {
+    int i = 0;
+    while (i < count && order[i] != s) ++i;
+    if (i == count) return;
+    for (; i + 1 < count; ++i) order[i] = order[i + 1];
+    --count;
+    slots[s] = LedgerSlot{};
+    freeSlots[freeCount++] = static_cast<int16_t>(s);
+}
+
+void MoveLedger::beginPass() {
+    ++pass;
+    clearRows();
+}
+
+void MoveLedger::endPass() {
+    // One sweep that keeps the index sorted: slots of windows this pass did
+    // not see lose their move in flight (nothing tells whether it was done),
+    // and those that carry nothing worth keeping are freed.
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        const int s = order[i];
+        LedgerSlot& e = slots[s];
+        if (e.seenPass != pass) {
+            e.inFlight = 0;
+            if (e.offsetX == 0 && e.offsetY == 0 && !e.hung) {
+                e = LedgerSlot{};
+                freeSlots[freeCount++] = static_cast<int16_t>(s);
+                continue;
+            }
+        }
+        order[kept++] = static_cast<int16_t>(s);
+    }
+    count = kept;
+}
+
+void MoveLedger::issue(int s, const platform::Rect& target) {
+    LedgerSlot& e = slots[s];
+    if (!platform::moveWindow(e.window, target.left, target.top, target.right - target.left,
+                              target.bottom - target.top)) {
+        // Refused: the window stays where it is and nothing is owed.
+        e.wanted = e.known;
+        return;
+    }
+    e.offsetX += target.left - e.known.left;
+    e.offsetY += target.top - e.known.top;
+    e.queued = target;
+    e.wanted = target;
+    e.inFlight = 1;
+    e.issuedPass = pass;
+}
+
+void MoveLedger::refresh(int s, const platform::Rect* shown) {
+    LedgerSlot& e = slots[s];
+    platform::Rect r{};
+    if (shown != nullptr) {
+        r = *shown;
+    } else if (!platform::getWindowRect(e.window, &r)) {
+        return;
+    }
+    if (same(r, e.queued)) {
+        e.inFlight = 0;
+        e.known = e.queued;
+    } else if (!same(r, e.known)) {
+        e.inFlight = 0;
+        e.known = r;
+    }
+}
+
+int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32_t viewY,
+                        platform::Rect* row) {
+    LedgerSlot& e = slots[s];
+    e.seenPass = pass;
+    bool woke = false;
+    if (e.hung) {
+        if (platform::isHungWindow(e.window)) return kLeaveOut;
+        // Answering again: back to its place on the virtual desktop.
+        e.hung = 0;
+        e.wanted = at(e.placeX - viewX, e.placeY - viewY, shown);
+        woke = true;
+    }
+    if (e.inFlight) {
+        if (same(shown, e.queued)) {
+            e.inFlight = 0;
+            e.known = e.queued;
+        } else if (same(shown, e.known)) {
+            // Not done yet: a program that stopped answering is left out, one
+            // that is only slow is taken where the view wants it.
+            if (!woke && platform::isHungWindow(e.window)) {
+                e.hung = 1;
+                e.placeX = viewX + e.wanted.left;
+                e.placeY = viewY + e.wanted.top;
+                return kLeaveOut;
+            }
+            *row = e.wanted;
+            return kKeep;
+        } else {
+            // Moved by someone else: taken where it is.
+            e.inFlight = 0;
+            e.known = shown;
+            e.wanted = shown;
+        }
+    } else {
+        e.known = shown;
+        if (!woke) e.wanted = shown;
+    }
+    if (!same(e.wanted, e.known)) issue(s, e.wanted);
+    *row = e.wanted;
+    return kKeep;
+}
+
+void MoveLedger::requestMove(int s, const platform::Rect& target, const platform::Rect* shown) {
+    LedgerSlot& e = slots[s];
+    // Left in place while it hangs.
+    if (e.hung) return;
+    // A move asked for since the last snapshot may be done already (our own
+    // windows and prompt programs); one the snapshot saw waiting still waits.
+    if (e.inFlight && (e.issuedPass == pass || shown != nullptr)) refresh(s, shown);
+    if (e.inFlight) {
+        e.wanted = target;
+        return;
+    }
+    if (shown != nullptr) e.known = *shown;
+    issue(s, target);
+}
+
+platform::Rect MoveLedger::believed(int s, const platform::Rect& shown) const {
+    const LedgerSlot& e = slots[s];
+    // A hung window stays where it shows until it answers.
+    if (e.hung) return shown;
+    if (e.inFlight && (same(shown, e.known) || same(shown, e.queued))) return e.wanted;
+    return shown;
+}
+
+bool MoveLedger::qualifies(const LedgerSlot& e, int32_t screenWidth, int32_t screenHeight) const {
+    if (e.offsetX != 0 || e.offsetY != 0) return true;
+    if (e.seenPass != pass) return false;
+    const platform::Rect& r = e.wanted;
+    return r.right <= 0 || r.bottom <= 0 || r.left >= screenWidth || r.top >= screenHeight;
+}
+
+int MoveLedger::recordEntries(RecoveryEntry* entries, int capacity, int32_t screenWidth, int32_t screenHeight,
+                              bool check) {
+    if (check) {
+        char name[kLedgerClassSize];
+        for (int i = 0; i < count;) {
+            const int s = order[i];
+            LedgerSlot& e = slots[s];
+            if (e.seenPass != pass && qualifies(e, screenWidth, screenHeight)) {
+                name[0] = '\0';
+                platform::getClassName(e.window, name, kLedgerClassSize);
+                name[kLedgerClassSize - 1] = '\0';
+                if (name[0] == '\0' || !sameClass(name, e.className)) {
+                    release(s);
+                    continue;
+                }
+            }
+            ++i;
+        }
+    }
+    int n = 0;
+    for (int i = 0; i < count && n < capacity; ++i) {
+        const LedgerSlot& e = slots[order[i]];
+        if (!qualifies(e, screenWidth, screenHeight)) continue;
+        RecoveryEntry& r = entries[n++];
+        std::memset(&r, 0, sizeof r);
+        r.window = static_cast<uint64_t>(e.window);
+        r.offsetX = e.offsetX;
+        r.offsetY = e.offsetY;
+        copyClass(r.className, e.className);
+    }
+    return n;
+}
+
+uint64_t MoveLedger::recordFingerprint(int32_t screenWidth, int32_t screenHeight) const {
+    uint64_t h = kNoRecord;
+    for (int i = 0; i < count; ++i) {
+        const LedgerSlot& e = slots[order[i]];
+        if (!qualifies(e, screenWidth, screenHeight)) continue;
+        h = mix(h, static_cast<uint64_t>(e.window));
+        h = mix(h, static_cast<uint64_t>(static_cast<uint32_t>(e.offsetX)) |
+                       (static_cast<uint64_t>(static_cast<uint32_t>(e.offsetY)) << 32));
+    }
+    return h;
+}
+
+void MoveLedger::forgetMoves() {
+    for (int i = 0; i < count; ++i) {
+        LedgerSlot& e = slots[order[i]];
+        e.offsetX = e.offsetY = 0;
+        e.placeX = e.placeY = 0;
+        e.inFlight = e.hung = 0;
+    }
+}

@@ -1,0 +1,125 @@
+// What the engine knows of each window it moves, between snapshots:
+//
+// - the move in flight. Other programs' windows are moved asynchronously (a
+//   synchronous move waits for a program that may never answer), so a window
+//   can show its old rectangle at the next snapshot. Each window has at most
+//   one move of ours in flight: a window that still shows the rectangle it had
+//   when the move was asked for is taken at the place the view wants; one
+//   that shows the target has done it; one that shows anything else was moved
+//   by someone else and is taken where it is. Further moves wait until the one
+//   in flight is done, and then the window goes straight to where the view
+//   wants it: nothing is lost and no stale move is replayed.
+// - a window whose program stopped answering. It is left out of the table
+//   while it hangs, keeping its place on the virtual desktop, and when it
+//   answers again it is sent to that place minus the view.
+// - the total offset applied to it, for the recovery record.
+//
+// Fixed tables, nothing allocated: slots looked up by handle through a sorted
+// index.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/desktop.h"
+#include "store/recovery_record.h"
+
+constexpr int kLedgerSlots = kMaxRecoveryEntries;
+constexpr int kLedgerRows = 512;  // the window table's size
+constexpr int kLedgerClassSize = kRecoveryClassSize;
+
+struct LedgerSlot {
+    platform::WindowHandle window;  // 0: free
+    char className[kLedgerClassSize];
+    platform::Rect known;   // where the window is, as last seen or confirmed
+    platform::Rect queued;  // the target of the move in flight
+    platform::Rect wanted;  // where the view wants it
+    int32_t offsetX;        // total move applied by us: queued targets minus the
+    int32_t offsetY;        // places they were asked from
+    int32_t placeX;         // virtual-desktop place of a window left out while hung
+    int32_t placeY;
+    uint32_t seenPass;    // the last snapshot that saw the window
+    uint32_t issuedPass;  // the snapshot after which the move in flight was asked
+    uint8_t inFlight;
+    uint8_t hung;
+};
+
+class MoveLedger {
+public:
+    // What the snapshot does with a window.
+    static constexpr int kKeep = 0;
+    static constexpr int kLeaveOut = 1;
+
+    MoveLedger();
+
+    // A snapshot pass: begin, the windows it finds, then end (only after a
+    // complete walk; slots of windows it did not see lose their move in flight,
+    // and free ones are released).
+    void beginPass();
+    void endPass();
+
+    // The slot of a window found by the snapshot, created on first sight; a
+    // slot whose window now has another class starts afresh (a reused
+    // handle). -1 when the ledger is full.
+    int track(platform::WindowHandle window, const char* className, const platform::Rect& shown);
+    int find(platform::WindowHandle window) const;
+
+    // The snapshot's verdict on a tracked window showing `shown`: kKeep with
+    // *row where the view wants it (a catch-up move is sent when it is done
+    // with the last one), or kLeaveOut while its program does not answer.
+    int observe(int slot, const platform::Rect& shown, int32_t viewX, int32_t viewY, platform::Rect* row);
+
+    // The view wants the window at `target`. Sent now unless a move is still in
+    // flight (or the window hangs); `shown` is the rectangle just read, when
+    // the caller has one.
+    void requestMove(int slot, const platform::Rect& target, const platform::Rect* shown = nullptr);
+
+    // Where the window is taken to be, given what it shows.
+    platform::Rect believed(int slot, const platform::Rect& shown) const;
+
+    // The table rows of this pass, by slot.
+    void setRowSlot(int row, int slot) { rowSlot[row] = static_cast<int16_t>(slot); }
+    int slotOfRow(int row, platform::WindowHandle window) const;
+    void clearRows();
+
+    // Windows the recovery record must list: moved by us (nonzero offset), or
+    // lying wholly off the screen at the last snapshot. `check` drops first
+    // the slots of windows that are gone or now of another class (unseen ones
+    // only: one class query each). Returns the count, at most `capacity`.
+    int recordEntries(RecoveryEntry* entries, int capacity, int32_t screenWidth, int32_t screenHeight,
+                      bool check);
+    // A fingerprint of what recordEntries would list (without the check).
+    uint64_t recordFingerprint(int32_t screenWidth, int32_t screenHeight) const;
+
+    // Forgets every offset, move in flight and hang (after the windows were
+    // put back).
+    void forgetMoves();
+
+    LedgerSlot& slot(int i) { return slots[i]; }
+    const LedgerSlot& slot(int i) const { return slots[i]; }
+    int used() const { return count; }
+
+    // The fingerprint of an empty list, which is no file at all.
+    static constexpr uint64_t kNoRecord = 14695981039346656037ull;
+
+    // Bookkeeping of the recovery file, kept by the VirtualDesk.
+    uint64_t writtenFingerprint;  // what the file on disk holds
+    uint64_t lastFingerprint;     // at the previous tick
+    uint32_t lastWrite;           // tick count of the last attempt
+    uint8_t writeState;           // 0 none yet, 1 the last attempt succeeded, 2 it failed
+    int32_t startViewX;           // the view when the run began
+    int32_t startViewY;
+
+private:
+    void issue(int slot, const platform::Rect& target);
+    void refresh(int slot, const platform::Rect* shown);
+    void release(int slot);
+    bool qualifies(const LedgerSlot& s, int32_t screenWidth, int32_t screenHeight) const;
+
+    LedgerSlot slots[kLedgerSlots];
+    int16_t order[kLedgerSlots];  // used slots, by handle
+    int16_t freeSlots[kLedgerSlots];
+    int16_t rowSlot[kLedgerRows];
+    int count;
+    int freeCount;
+    uint32_t pass;
+};
