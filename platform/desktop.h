@@ -42,7 +42,7 @@ constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
 
 // --- top-level windows -----------------------------------------------------
-WindowHandle topWindow();                     // topmost top-level window, 0 if none
+WindowHandle topWindow();                      // topmost top-level window, 0 if none
 WindowHandle nextWindow(WindowHandle window);  // next one down, 0 at the end
 bool isWindowVisible(WindowHandle window);
 bool getWindowPlacement(WindowHandle window, Placement* placement);

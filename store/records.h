@@ -55,6 +55,4 @@ constexpr const char* kSettingsFileName = "Wideroom.cfg";
 constexpr const char* kPlacementFileName = "Wideroom.prv";
 
 // A fixed-window entry is free when both names are empty.
-inline bool isFreeEntry(const FixedWindowEntry& e) {
-    return e.className[0] == '\0' && e.title[0] == '\0';
-}
+inline bool isFreeEntry(const FixedWindowEntry& e) { return e.className[0] == '\0' && e.title[0] == '\0'; }
