@@ -43,10 +43,17 @@ cd "$run" || exit 1
 drv find --class Shell_TrayWnd --visible --timeout 30000 >/dev/null 2>"$run/wine-system.err"
 
 # Windows to move: our own (one with a Japanese title) and two of Wine's.
-we_start "$run/sample.out" "$run/sample.err" "$sample" --window "Sample 1" 120 100 360 240 \
-    --window "サンプル 2" 520 320 360 240
+we_start "$run/sample.out" "$run/sample.err" "$sample" --window "Sample 1" 120 300 360 240 \
+    --window "サンプル 2" 560 420 360 240
 we_start /dev/null /dev/null 'C:\windows\system32\notepad.exe'
 we_start /dev/null /dev/null 'C:\windows\system32\winemine.exe'
+# Wine's virtual desktop draws the window last activated above the
+# always-on-top navigator: keep the clients clear of its corner.
+place=(notepad.exe 250 200 winemine.exe 760 220)
+for ((i = 0; i < ${#place[@]}; i += 3)); do
+    client=$(drv find --process "${place[i]}" --visible --timeout 30000 | cut -f1)
+    [ -n "$client" ] && drv move "$client" "${place[i + 1]}" "${place[i + 2]}"
+done
 
 we_start "$run/wideroom.out" "$run/wideroom.err" "$exe"
 wideroom=$WE_PID
