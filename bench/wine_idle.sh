@@ -4,27 +4,11 @@
 # of this prefix's wineserver, which answers every window call) over 10 s.
 #   bash bench/wine_idle.sh <win64 build dir> <work dir>
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/cpu_lib.sh"
 e2e_begin
 
 seconds=10
 hz=$(getconf CLK_TCK)
-
-# utime + stime of a process, in clock ticks.
-cpu_ticks() {
-    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
-}
-
-# The wineserver of this prefix (others may run beside it).
-our_wineserver() {
-    local p
-    for p in $(pgrep -x wineserver64; pgrep -x wineserver); do
-        if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-            echo "$p"
-            return 0
-        fi
-    done
-    return 1
-}
 
 start_sample --many 10 60 40 320 220 || exit 1
 drv cursor 512 384
