@@ -2,12 +2,12 @@
 #include <cstring>
 
 #include "engine/gather_rules.h"
+#include "engine/ordinary_window.h"
 #include "engine/virtual_desk.h"
 
 namespace {
 
 // Classes the gathering leaves alone (no tooltip test there, unlike the snapshot).
-constexpr const char* kGatherExcludedClasses[] = {"BaseBar", "Shell_TrayWnd", "Progman"};
 
 constexpr const char* kTaskbarClass = "Shell_TrayWnd";
 
@@ -157,24 +157,7 @@ int VirtualDesk::gatherWindows() {
         }
         if (placement.showCmd != platform::kShowNormal) continue;
 
-        title[0] = '\0';
-        platform::getWindowText(window, title, kTitleSize);
-        title[kTitleSize - 1] = '\0';
-        if (placement.normal.left == placement.normal.right ||
-            placement.normal.top == placement.normal.bottom)
-            continue;
-        if (std::strcmp(title, kNavigatorTitle) == 0) continue;
-        className[0] = '\0';
-        platform::getClassName(window, className, kTitleSize);
-        className[kTitleSize - 1] = '\0';
-        bool excluded = false;
-        for (const char* name : kGatherExcludedClasses) {
-            if (std::strcmp(className, name) == 0) {
-                excluded = true;
-                break;
-            }
-        }
-        if (excluded) continue;
+        if (!readOrdinaryWindow(window, placement, kGatherShellClasses, title, className)) continue;
 
         platform::Rect r{};
         platform::getWindowRect(window, &r);

@@ -1,0 +1,33 @@
+// The tests that the snapshot and the gathering share, in the order both make
+// them: read the title, require a real restored rectangle, leave out the
+// navigator, read the class name, leave out the shell's windows.
+#pragma once
+
+#include <cstring>
+
+#include "engine/virtual_desk.h"
+#include "platform/desktop.h"
+
+// The snapshot leaves out all four; the gathering only the first three.
+constexpr const char* kShellClasses[] = {"BaseBar", "Shell_TrayWnd", "Progman", "tooltips_class32"};
+constexpr int kSnapshotShellClasses = 4;
+constexpr int kGatherShellClasses = 3;
+
+// Fills title and className (kTitleSize bytes each; the class name only when
+// the earlier tests pass) and tells whether the window passes.
+inline bool readOrdinaryWindow(platform::WindowHandle window, const platform::Placement& placement,
+                               int shellClasses, char* title, char* className) {
+    title[0] = '\0';
+    platform::getWindowText(window, title, kTitleSize);
+    title[kTitleSize - 1] = '\0';
+    if (placement.normal.left == placement.normal.right || placement.normal.top == placement.normal.bottom)
+        return false;
+    if (std::strcmp(title, kNavigatorTitle) == 0) return false;
+    className[0] = '\0';
+    platform::getClassName(window, className, kTitleSize);
+    className[kTitleSize - 1] = '\0';
+    for (int i = 0; i < shellClasses; ++i) {
+        if (std::strcmp(className, kShellClasses[i]) == 0) return false;
+    }
+    return true;
+}
