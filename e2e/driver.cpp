@@ -43,27 +43,11 @@ const char kUsage[] =
     "                                      and ms per pixel\n"
     "filters: --class C --title T --process EXE --pid P --visible --exclude H\n";
 
-// Control characters in titles would break the record format.
-std::string field(const wchar_t* w) {
-    std::string s = utf8(w);
-    for (char& c : s) {
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-    }
-    return s;
-}
-
 // Reading the title must not send a message: the window's program may be hung.
 std::wstring titleOf(HWND w) {
     wchar_t buf[512];
     buf[0] = 0;
     InternalGetWindowText(w, buf, 512);
-    return buf;
-}
-
-std::wstring classOf(HWND w) {
-    wchar_t buf[256];
-    buf[0] = 0;
-    GetClassNameW(w, buf, 256);
     return buf;
 }
 
@@ -128,7 +112,7 @@ std::string format(const Record& r) {
                   static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(r.handle)),
                   static_cast<unsigned long>(r.pid), r.visible, r.showCmd, r.topmost, r.rect.left, r.rect.top,
                   r.rect.right, r.rect.bottom, r.clientW, r.clientH);
-    return head + field(r.className.c_str()) + "\t" + field(r.title.c_str());
+    return head + recordText(r.className.c_str()) + "\t" + recordText(r.title.c_str());
 }
 
 void printLine(const std::string& line) {

@@ -68,15 +68,6 @@ constexpr int kCandidates = 1036;
 constexpr int kFixButton = 1038;
 constexpr DWORD kSendTimeoutMs = 5000;
 
-// Control characters would break the record format.
-std::string recordText(const std::wstring& w) {
-    std::string s = utf8(w);
-    for (char& c : s) {
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-    }
-    return s;
-}
-
 void printLine(const std::string& line) {
     std::fputs(line.c_str(), stdout);
     std::fputc('\n', stdout);
@@ -91,13 +82,6 @@ std::string handleText(HWND w) {
     char buf[32];
     std::snprintf(buf, sizeof(buf), "0x%llx",
                   static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
-    return buf;
-}
-
-std::wstring classOf(HWND w) {
-    wchar_t buf[256];
-    buf[0] = 0;
-    GetClassNameW(w, buf, 256);
     return buf;
 }
 

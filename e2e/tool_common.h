@@ -22,6 +22,22 @@ inline std::string utf8(const wchar_t* w, int length = -1) {
 
 inline std::string utf8(const std::wstring& w) { return utf8(w.data(), static_cast<int>(w.size())); }
 
+// UTF-8 for a tab-separated record: control characters would break it.
+inline std::string recordText(const std::wstring& w) {
+    std::string s = utf8(w);
+    for (char& c : s) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    }
+    return s;
+}
+
+inline std::wstring classOf(HWND w) {
+    wchar_t buf[256];
+    buf[0] = 0;
+    GetClassNameW(w, buf, 256);
+    return buf;
+}
+
 inline bool parseInt(const wchar_t* text, long long* value) {
     if (text == nullptr || *text == 0) return false;
     wchar_t* end = nullptr;

@@ -75,10 +75,6 @@ int readRecord(const char* name, unsigned char* bytes, size_t size) {
 
 // 0, 1 (the temporary file cannot be created) or 2 (it cannot be written or
 // moved into place); the old file stays whole on failure.
-int writeRecord(const char* name, const unsigned char* bytes, size_t size) {
-    return file_io::writeWhole(name, bytes, size);
-}
-
 // The ten settings and the list, between the engine and a record.
 void copySettingsFrom(VirtualDesk* desk, const SettingsImage& image) {
     desk->hScale = image.hScale;
@@ -136,7 +132,7 @@ int VirtualDesk::writeSettings(const char* name) {
     copySettingsTo(*this, &image);
     unsigned char bytes[kSettingsBytes];
     encodeSettings(image, bytes);
-    return writeRecord(name, bytes, kSettingsBytes);
+    return file_io::writeWhole(name, bytes, kSettingsBytes);
 }
 
 int VirtualDesk::readPlacement(const char* name) {
@@ -159,7 +155,7 @@ int VirtualDesk::writePlacement(const char* name) {
         static_cast<int32_t>(kPlacementBytes), screenWidth, screenHeight, naviMode, naviX, naviY};
     unsigned char bytes[kPlacementBytes];
     encodePlacement(record, bytes);
-    return writeRecord(name, bytes, kPlacementBytes);
+    return file_io::writeWhole(name, bytes, kPlacementBytes);
 }
 
 int VirtualDesk::exportSettings(SettingsImage* image) {
