@@ -9,11 +9,12 @@
 
 XE_OUTER_PID=
 
-# xe__server OUTFILE COMMAND...: starts an X server that reports its display
-# number on fd 3; prints the number. The pid lands in XE__PID.
+# xe__server FDFILE COMMAND...: starts an X server that reports its display
+# number on fd 3; XE__DISPLAY is the number and XE__PID its pid.
 xe__server() {
-    local fdfile=$1 n
+    local fdfile=$1
     shift
+    XE__DISPLAY=
     "$@" -displayfd 3 3>"$fdfile" >/dev/null 2>&1 &
     XE__PID=$!
     for _ in $(seq 100); do
@@ -21,10 +22,9 @@ xe__server() {
         kill -0 "$XE__PID" 2>/dev/null || break
         sleep 0.1
     done
-    n=$(tr -dc 0-9 <"$fdfile")
+    XE__DISPLAY=$(tr -dc 0-9 <"$fdfile")
     rm -f "$fdfile"
-    [ -n "$n" ] || return 1
-    echo "$n"
+    [ -n "$XE__DISPLAY" ]
 }
 
 # Ends the outer Xvfb once everything else is gone (called from e2e_end).
@@ -37,7 +37,7 @@ xe_end() {
 }
 
 xe_begin() {
-    local first=$1 second=$2 outer inner
+    local first=$1 second=$2
     rm -rf "$E2E_WORK"
     mkdir -p "$E2E_WORK/cwd" || exit 1
     E2E_WORK=$(cd "$E2E_WORK" && pwd)
@@ -46,19 +46,19 @@ xe_begin() {
     trap 'exit 1' INT TERM
     E2E_AFTER_CLEANUP=xe_end
     # Wide enough for both heads side by side.
-    outer=$(xe__server "$E2E_WORK/outer.fd" Xvfb -screen 0 2000x800x24 -nolisten tcp) || {
+    xe__server "$E2E_WORK/outer.fd" Xvfb -screen 0 2000x800x24 -nolisten tcp || {
         echo "xephyr_lib: Xvfb did not start" >&2
         exit 1
     }
     XE_OUTER_PID=$XE__PID
-    inner=$(DISPLAY=:$outer xe__server "$E2E_WORK/inner.fd" Xephyr -screen "$first" -screen "$second" \
-        +xinerama -extension RANDR -nolisten tcp) || {
+    DISPLAY=:$XE__DISPLAY xe__server "$E2E_WORK/inner.fd" Xephyr -screen "$first" -screen "$second" \
+        +xinerama -extension RANDR -nolisten tcp || {
         echo "xephyr_lib: Xephyr did not start" >&2
         exit 1
     }
     # we_cleanup ends it by its pid after Wine's server.
     WE_XVFB_PID=$XE__PID
-    export DISPLAY=:$inner
+    export DISPLAY=:$XE__DISPLAY
     we_prefix "$E2E_WORK" || exit 1
     # No virtual desktop: Wine takes the X server's heads as its monitors.
     "$WE_WINE" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
