@@ -8,22 +8,11 @@
 
 namespace gather_rules {
 
-Margins workMargins(int32_t screenWidth, int32_t screenHeight) {
-    Margins m;
-    forEachTaskbar([&](const platform::Rect& r) { addTaskbar(&m, r, screenWidth, screenHeight); });
-    return m;
-}
-
 void addTaskbar(Margins* m, const platform::Rect& r, int32_t screenWidth, int32_t screenHeight) {
     if (r.top <= 0 && r.bottom < screenHeight) m->top = r.bottom;
     if (r.left <= 0 && r.right < screenWidth) m->left = r.right;
     if (r.left <= 0 && r.top > 0) m->bottom = screenHeight - r.top;
     if (r.top <= 0 && r.left > 0) m->right = screenWidth - r.left;
-}
-
-platform::Point normalPosition(const Margins& m, int32_t screenWidth, int32_t screenHeight,
-                               const platform::Rect& r) {
-    return normalPosition(platform::Rect{m.left, m.top, screenWidth - m.right, screenHeight - m.bottom}, r);
 }
 
 platform::Point normalPosition(const platform::Rect& work, const platform::Rect& r) {

@@ -38,17 +38,12 @@ struct Margins {
     int32_t right = 0;
 };
 
-// Margins from every window of the taskbar class, visible or not; a later
-// one overwrites what its rules set.
-Margins workMargins(int32_t screenWidth, int32_t screenHeight);
 // The margins that the taskbar rectangle r (relative to the screen's
 // top-left corner) sets.
 void addTaskbar(Margins* m, const platform::Rect& r, int32_t screenWidth, int32_t screenHeight);
 
 // The top-left corner at which a normal window of rectangle r is gathered
-// into a work area: one given by its margins on the screen, or the rectangle.
-platform::Point normalPosition(const Margins& m, int32_t screenWidth, int32_t screenHeight,
-                               const platform::Rect& r);
+// into the work area `work`.
 platform::Point normalPosition(const platform::Rect& work, const platform::Rect& r);
 
 }  // namespace gather_rules

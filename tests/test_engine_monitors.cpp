@@ -4,7 +4,10 @@
 // changes while running. Layouts are tables of monitor rectangles.
 #include <vector>
 
+#include <cstring>
+
 #include "engine/tick.h"
+#include "store/recovery_record.h"
 #include "test_engine_support.h"
 
 using namespace engine_test;
@@ -195,6 +198,21 @@ TEST_F(Monitors, TheSystemsWorkAreaNarrowsTheGathering) {
     desk.gatherWindows();
     EXPECT_EQ(topLeft(low).y, 1296);
     EXPECT_EQ(topLeft(high).y, 500);  // the upper one's area is all of it
+}
+
+TEST_F(Monitors, RecoveryPutsWindowsBackOntoTheMonitorNearestThem) {
+    use(kSideBySide);
+    // Left 3000 px off by a run that crashed; it stood below the short monitor.
+    const platform::WindowHandle w = addWindow(-1900, 650, 300, 100);
+    RecoveryEntry e{};
+    e.window = w;
+    e.offsetX = -3000;
+    std::strncpy(e.className, "AppClass", sizeof e.className - 1);
+    ASSERT_EQ(recovery_record::write("Wideroom.rcv", &e, 1), 0);
+    VirtualDesk desk;
+    EXPECT_EQ(desk.recoverWindows("Wideroom.rcv"), 0);
+    EXPECT_EQ(topLeft(w).x, 1100);
+    EXPECT_EQ(topLeft(w).y, 500);
 }
 
 // ---------------------------------------------------------------- re-fit
