@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The placement file across runs: the navigator's mode and place are taken
-# from a record written on this screen size and ignored otherwise, and the
-# file written at exit holds the navigator's last place, hidden or not.
+# from a record written on this screen size and ignored otherwise (the place
+# also when it lies on no monitor), and the file written at exit holds the
+# navigator's last place, hidden or not.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -12,6 +13,9 @@ cases=(
     # A navigator saved as "shown while scrolling" comes back hidden, in mode 0.
     "hidden navigator keeps its place and is written back|24 1024 768 1 100 120|0|100 120|24 1024 768 0 100 120"
     "pinned navigator opens at its saved place|24 1024 768 2 640 480|1|640 480|24 1024 768 2 640 480"
+    # A place on no monitor would leave the navigator out of reach: it opens
+    # at the top-left corner of the work area.
+    "place on no monitor is not used|24 1024 768 2 2000 100|1|0 0|24 1024 768 2 0 0"
 )
 
 # Away from the edges, so that nothing shows the navigator.
