@@ -17,7 +17,8 @@ no_file() { [ ! -e "$1" ]; }
 expect_eq "a write to a new file reports 0" 0 "$(filetool write probe.txt first)"
 printf 'stale' >probe.txt.tmp
 attrib +r probe.txt.tmp
-expect "the stale temporary file is read-only for Windows" [ "$(filetool write probe.txt.tmp x)" = 1 ]
+expect "attrib +r marks the stale temporary file read-only (a write over it reports 1)" \
+    [ "$(filetool write probe.txt.tmp x)" = 1 ]
 expect_eq "a write past a stale read-only temporary file reports 0" 0 "$(filetool write probe.txt second)"
 expect_eq "and the file holds the new text" second "$(cat probe.txt)"
 expect "and no temporary file is left" no_file probe.txt.tmp

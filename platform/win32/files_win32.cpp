@@ -18,7 +18,10 @@ bool isReadOnly(const char* name) {
 
 }  // namespace
 
+// A read-only file is not opened for writing: Windows refuses it, and the
+// check keeps Wine run as root, which would open it, to the same rule.
 FileHandle createFile(const char* name) {
+    if (isReadOnly(name)) return 0;
     HANDLE h = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return h == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<FileHandle>(h);
 }
@@ -41,8 +44,8 @@ bool removeFile(const char* name) {
     return DeleteFileA(name) != 0;
 }
 
-// The user's read-only mark on the target is kept (Windows refuses such a
-// replace too; the check makes it the same everywhere).
+// The user's read-only mark on the target is kept: Windows refuses such a
+// replace, Wine would carry it out.
 bool replaceFile(const char* from, const char* to) {
     if (isReadOnly(to)) return false;
     return MoveFileExA(from, to, kReplaceFlags) != 0;
