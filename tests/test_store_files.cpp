@@ -332,8 +332,12 @@ TEST_F(Files, StaleReadOnlyTemporaryFileDoesNotStopTheSave) {
     EXPECT_EQ(desk.writePlacement("Wideroom.prv"), 0);
     EXPECT_FALSE(fileExists("Wideroom.cfg.tmp"));
     EXPECT_FALSE(fileExists("Wideroom.prv.tmp"));
-    EXPECT_EQ(readFile("Wideroom.cfg")[12], 3);
-    EXPECT_EQ(readFile("Wideroom.prv")[16], 55);
+    const std::vector<unsigned char> settings = readFile("Wideroom.cfg");
+    const std::vector<unsigned char> placement = readFile("Wideroom.prv");
+    ASSERT_EQ(settings.size(), 2612u);
+    ASSERT_EQ(placement.size(), 24u);
+    EXPECT_EQ(settings[12], 3);    // hScale
+    EXPECT_EQ(placement[16], 55);  // naviX
 }
 
 // Both files as written before saves that must fail.
