@@ -89,10 +89,6 @@ bool setCursorPos(int x, int y);
 uint32_t getTickCount();
 void sleepMs(uint32_t ms);
 
-// --- files -----------------------------------------------------------------
-// Replaces `to` by `from` in one step (the old file stays whole until then).
-bool replaceFile(const char* from, const char* to);
-
 // --- drawing ---------------------------------------------------------------
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid
 DrawObject createSolidBrush(uint8_t red, uint8_t green, uint8_t blue);

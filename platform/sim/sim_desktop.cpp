@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_files.h"
+
 namespace {
 
 struct KeyState {
@@ -28,6 +30,11 @@ struct SimState {
     long calls = 0;
     std::vector<uint32_t> sleeps;
     uint32_t advanceAtNextWalk = 0;
+    // Fixed storage: counting must not allocate on the tick's path.
+    struct Invalidated {
+        platform::WindowHandle handle;
+        int count;
+    } invalidated[16] = {};
     std::vector<platform::Monitor> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true}};
 };
 
@@ -101,7 +108,10 @@ void reset(int screenWidth, int screenHeight) {
     s.nextObject = 0x100;
     s.calls = 0;
     s.sleeps.clear();
+    s.sleeps.reserve(kMaxRecordedSleeps);  // no allocation while a test counts them
     s.advanceAtNextWalk = 0;
+    for (auto& i : s.invalidated) i = {0, 0};
+    clearFileLog();
     s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
 }
 
@@ -185,6 +195,13 @@ const DrawObjectInfo* drawObject(platform::DrawObject handle) {
         if (o.handle == handle) return &o;
     }
     return nullptr;
+}
+
+int invalidationsOf(platform::WindowHandle handle) {
+    for (const auto& i : state().invalidated) {
+        if (i.handle == handle && handle != 0) return i.count;
+    }
+    return 0;
 }
 
 long callCount() { return state().calls; }
@@ -386,17 +403,16 @@ void drawRectangle(Canvas, int left, int top, int right, int bottom) {
 void moveTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::MoveTo, 0, x, y, 0, 0}); }
 void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 0, x, y, 0, 0}); }
 
-}  // namespace platform
-
-#include <cstdio>
-
-namespace platform {
-
 void invalidateWindow(WindowHandle window) {
     ++state().calls;
     if (sim::SimWindow* w = findWindow(window)) ++w->invalidations;
+    for (auto& i : state().invalidated) {
+        if (i.handle == 0) i.handle = window;
+        if (i.handle == window) {
+            ++i.count;
+            break;
+        }
+    }
 }
-
-bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 }  // namespace platform

@@ -107,6 +107,10 @@ const std::vector<DrawObjectInfo>& drawObjects();
 std::vector<DrawOp>& canvasOps();
 const DrawObjectInfo* drawObject(platform::DrawObject handle);
 
+// invalidateWindow calls for this handle since reset, for any window, child
+// windows such as the map pane included (the first 16 handles invalidated).
+int invalidationsOf(platform::WindowHandle handle);
+
 // Window-manager calls made since reset (or since resetCallCount).
 long callCount();
 void resetCallCount();

@@ -20,8 +20,6 @@ constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE;
 constexpr UINT kGatherFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 static_assert(kGatherFlags == 0x205);
 
-constexpr DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
 static_assert(sizeof(WINDOWPLACEMENT) == 44);
 
 bool ownThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
@@ -176,10 +174,6 @@ bool setCursorPos(int x, int y) { return SetCursorPos(x, y) != 0; }
 uint32_t getTickCount() { return GetTickCount(); }
 
 void sleepMs(uint32_t ms) { Sleep(ms); }
-
-// --- files -----------------------------------------------------------------
-
-bool replaceFile(const char* from, const char* to) { return MoveFileExA(from, to, kReplaceFlags) != 0; }
 
 // --- drawing ---------------------------------------------------------------
 
