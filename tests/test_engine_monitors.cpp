@@ -329,12 +329,7 @@ TEST_F(Monitors, ThePlacementFileRecordsTheVirtualScreen) {
 // ---------------------------------------------------------------- cloaked
 
 TEST_F(Monitors, CloakedWindowsAreLeftOutLikeHiddenOnes) {
-    sim::SimWindow w;
-    w.title = "on another desktop";
-    w.className = "C";
-    w.normal = w.rect = {100, 100, 400, 300};
-    w.cloaked = true;
-    sim::addWindow(w);
+    addCloakedWindow(100, 100, 300, 200, "on another desktop", "C");
     const platform::WindowHandle shown = addWindow(200, 200, 300, 200);
     VirtualDesk desk;
     desk.snapshotWindows();

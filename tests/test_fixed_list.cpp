@@ -135,12 +135,7 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
 }
 
 TEST_F(FixedListTest, CloakedWindowsAreNotOffered) {
-    sim::SimWindow w;
-    w.title = "on another desktop";
-    w.className = "Probe";
-    w.normal = w.rect = {0, 0, 300, 200};
-    w.cloaked = true;
-    sim::addWindow(w);
+    engine_test::addCloakedWindow(0, 0, 300, 200, "on another desktop", "Probe");
     engine_test::addWindow(0, 0, 100, 100, "after", "App");
     ASSERT_EQ(show(), 0);
     EXPECT_EQ(lines(IDC_CANDIDATES), std::vector<std::string>{line("after", "App")});
