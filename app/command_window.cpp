@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/display.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "res/resource.h"
@@ -178,6 +179,11 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_DESTROY:
             running = 0;
+            return 0;
+        case WM_DISPLAYCHANGE:
+            // Taken by the main loop: this may arrive inside any call that
+            // waits on another program.
+            displayChanged = 1;
             return 0;
         case WM_COMMAND:
             onCommand(wParam);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "app/display.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
@@ -66,6 +67,9 @@ INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM lParam) {
         info->ptMaxTrackSize.x = kMaxFrameSize;
         info->ptMaxTrackSize.y = kMaxFrameSize;
     }
+    // Moved to a monitor of another DPI: the system scales the frame; the
+    // main loop then fits it to the map again, which keeps its size.
+    if (message == WM_DPICHANGED) displayChanged = 1;
     // Carry out a pending repaint of the map at once. Null while the splash
     // uses this procedure.
     if (mapPane) UpdateWindow(mapPane);

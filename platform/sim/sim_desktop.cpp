@@ -35,6 +35,7 @@ struct SimState {
         platform::WindowHandle handle;
         int count;
     } invalidated[16] = {};
+    std::vector<platform::Monitor> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true}};
 };
 
 SimState& state() {
@@ -111,6 +112,13 @@ void reset(int screenWidth, int screenHeight) {
     s.advanceAtNextWalk = 0;
     for (auto& i : s.invalidated) i = {0, 0};
     clearFileLog();
+    s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
+}
+
+void setMonitors(const std::vector<platform::Monitor>& monitors) { state().monitors = monitors; }
+
+platform::Monitor monitor(int left, int top, int right, int bottom, bool primary) {
+    return {{left, top, right, bottom}, {left, top, right, bottom}, primary};
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -308,6 +316,22 @@ bool isHungWindow(WindowHandle window) {
     ++state().calls;
     const sim::SimWindow* w = findWindow(window);
     return w && w->hung;
+}
+
+// Not counted among the window-manager calls: the compositor answers it.
+bool isWindowCloaked(WindowHandle window) {
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->cloaked;
+}
+
+int getMonitors(Monitor* out, int capacity) {
+    ++state().calls;
+    int n = 0;
+    for (const Monitor& m : state().monitors) {
+        if (n == capacity) break;
+        out[n++] = m;
+    }
+    return n;
 }
 
 Rect desktopRect() {
