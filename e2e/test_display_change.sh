@@ -61,8 +61,18 @@ scrolls_at() {
 # system keeps it on the screen. (The X server's own pointer may stray
 # beyond the shrunk Wine desktop.)
 reached() {
+    local p
+    pointer_to 400 300
+    sleep 0.3
     drv cursor "$1" "$2"
-    drv getcursor
+    # The first report after a move from another process can still be the
+    # pointer's earlier place.
+    for _ in $(seq 30); do
+        p=$(drv getcursor)
+        [ "${p%% *}" != 400 ] && break
+        sleep 0.1
+    done
+    echo "$p"
 }
 
 # --- 800 x 600 ------------------------------------------------------------
