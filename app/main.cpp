@@ -7,7 +7,9 @@
 #include <new>
 
 #include "app/command_window.h"
+#include "app/language.h"
 #include "app/shell.h"
+#include "app/start_with_windows.h"
 #include "app/test_hooks.h"
 #include "engine/tick.h"
 #include "engine/virtual_desk.h"
@@ -155,7 +157,11 @@ int startUp() {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The files, the options among them, are found from here on.
+    enterFilesFolder();
+    chooseUiLanguage();
     HICON icon = createCommandWindow();
+    localiseMenu(mainWindow);
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;

@@ -4,11 +4,12 @@
 
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
+#include "platform/ui_text.h"
 
 namespace {
 
-constexpr const char* kLinePrefix = "タイトル名 -> ";
-constexpr const char* kLineMiddle = " & クラス名 -> ";
+// The English settings dialog's title, which the lists leave out as well.
+constexpr const char* kSettingsTitleEnglish = "Wideroom Settings";
 
 bool offered(uint32_t showCmd) {
     return showCmd == platform::kShowNormal || showCmd == platform::kShowMaximized;
@@ -29,7 +30,8 @@ int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
         const platform::Rect& r = placement.normal;
         bool sized = r.right != r.left && r.bottom != r.top;
         bool own = w == dialog || std::strcmp(row.title, kNavigatorTitle) == 0 ||
-                   std::strcmp(row.title, kSettingsTitle) == 0;
+                   std::strcmp(row.title, kSettingsTitle) == 0 ||
+                   std::strcmp(row.title, kSettingsTitleEnglish) == 0;
         if (!sized || own) {
             // Reused by the next window; no stray bytes of this title stay.
             std::memset(&row, 0, sizeof(row));
@@ -43,9 +45,9 @@ int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
 
 std::string fixedLine(const FixedWindowEntry& entry) {
     // The fields may come from a file, so they are read within their 64 bytes.
-    std::string line = kLinePrefix;
+    std::string line = platform::uiText(IDS_LINE_PREFIX);
     line += platform::narrowToUtf8(entry.title, kNameSize);
-    line += kLineMiddle;
+    line += platform::uiText(IDS_LINE_MIDDLE);
     line += platform::narrowToUtf8(entry.className, kNameSize);
     return line;
 }
