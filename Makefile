@@ -3,7 +3,7 @@
 JOBS ?= 2
 BUILD := $(CURDIR)/build
 
-.PHONY: all deps native win64 win32 dist build test run bench clean format
+.PHONY: all deps native win64 win32 dist build test run docs bench clean format
 
 all: build
 
@@ -33,6 +33,10 @@ test: build
 
 run: win64
 	bash scripts/run.sh $(BUILD)/win64 $(BUILD)/run
+
+# The README's pictures in docs/, made as make run makes its own.
+docs: win64
+	bash scripts/docs_pictures.sh $(BUILD)/win64 docs
 
 bench: native win64
 	bash bench/run.sh $(BUILD)
