@@ -3,8 +3,8 @@
 # for the user alone into %LOCALAPPDATA%\Programs\Wideroom (the exe, both help
 # files, the uninstaller), a Start-menu shortcut whose working directory is
 # %APPDATA%\Wideroom, the Apps entry and, asked with /AUTOSTART, the Run
-# entry. The installed program started there scrolls and exits with code 0,
-# its files written there. The silent uninstaller ends a running Wideroom
+# entry. The installed program started there scrolls, opens its help and
+# exits with code 0, its files written there. The silent uninstaller ends a running Wideroom
 # through its exit command (the windows come back), removes the program, the
 # shortcut and both registry entries, and leaves the settings. Also: the
 # portable zips hold what the installer does.
@@ -74,7 +74,13 @@ off_screen() {
 }
 expect "the installed program scrolls at the right edge" retry 30 off_screen
 drv cursor 512 384
-sleep 1
+# Started in the files' folder, it finds its help beside the exe.
+main=$(drv find --class Wideroom --process wideroom.exe --timeout 10000 | col 1)
+drv post "$main" 273 40017 0
+help=$(drv find --class "HH Parent" --process wideroom.exe --visible --timeout 20000)
+expect_eq "the installed program opens its help file" "Wideroom Help" "$(echo "$help" | col 13)"
+[ -n "$help" ] && drv post "$(echo "$help" | col 1)" 16 0 0
+drv gone --class "HH Parent" --visible --timeout 10000
 post_exit_command
 wait_wideroom_exit 30
 expect_eq "the installed program exits with code 0" 0 "$WR_RC"
