@@ -153,8 +153,9 @@ LONG WINAPI onUnhandledFault(EXCEPTION_POINTERS*) {
 }
 
 int startUp() {
-    // The settings dialog's sliders and the map's tooltip are common controls.
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    // The settings dialog's sliders, the options dialog's spin buttons and the
+    // map's tooltip are common controls.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
     // The files, the options among them, are found from here on.
@@ -165,6 +166,8 @@ int startUp() {
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;
+    // Beside the settings file; missing or damaged, the defaults stand.
+    readOptions(kOptionsFileName, &appOptions);
     SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);
