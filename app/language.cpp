@@ -5,33 +5,8 @@
 #include "res/resource.h"
 #include "settings/language.h"
 
-namespace {
-
-constexpr DWORD kValueSize = 16;
-
-// `[General] Language=` of the options file in the current directory, where
-// the other files are; "auto" when the file or the key is missing.
-int languageFromOptions() {
-    wchar_t directory[MAX_PATH];
-    DWORD length = GetCurrentDirectoryW(MAX_PATH, directory);
-    if (length == 0 || length >= MAX_PATH) return kLanguageOptionAuto;
-    // A full path: a bare name would be looked for in the Windows folder.
-    std::wstring path(directory, length);
-    path += L"\\Wideroom.ini";
-    wchar_t value[kValueSize];
-    GetPrivateProfileStringW(L"General", L"Language", L"auto", value, kValueSize, path.c_str());
-    char narrow[kValueSize];
-    int i = 0;
-    for (; i < static_cast<int>(kValueSize) - 1 && value[i] != 0; ++i)
-        narrow[i] = value[i] < 0x80 ? static_cast<char>(value[i]) : '?';
-    narrow[i] = 0;
-    return languageOption(narrow);
-}
-
-}  // namespace
-
-void chooseUiLanguage() {
-    int language = chooseLanguage(languageFromOptions(), GetThreadUILanguage());
+void chooseUiLanguage(int option) {
+    int language = chooseLanguage(option, GetThreadUILanguage());
     platform::setUiLanguage(language);
     // What the system itself shows for this thread (message box buttons,
     // common dialogs) follows as far as it has the language.

@@ -6,9 +6,10 @@
 
 #include <string>
 
-// Chooses the language from the options and the thread's UI language, for
-// every text shown from then on. Call before the first window.
-void chooseUiLanguage();
+// Chooses the language from the options' [General] Language and the
+// thread's UI language, for every text shown from then on. Call before the
+// first window.
+void chooseUiLanguage(int option);
 
 // Gives the command window its menu in the chosen language.
 void localiseMenu(HWND window);

@@ -160,14 +160,14 @@ int startUp() {
 
     // The files, the options among them, are found from here on.
     enterFilesFolder();
-    chooseUiLanguage();
+    // Beside the settings file; missing or damaged, the defaults stand.
+    readOptions(kOptionsFileName, &appOptions);
+    chooseUiLanguage(appOptions.general.language);
     HICON icon = createCommandWindow();
     localiseMenu(mainWindow);
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;
-    // Beside the settings file; missing or damaged, the defaults stand.
-    readOptions(kOptionsFileName, &appOptions);
     SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "store/files_folder.h"
+#include "store/options.h"
 #include "store/records.h"
 
 namespace {
@@ -92,7 +93,7 @@ void enterFilesFolder() {
     if (length == 0 || length >= MAX_PATH) return;
     const std::wstring exe = folderOf(exePath());
     bool exeHasFiles = false;
-    for (const char* name : {kSettingsFileName, kPlacementFileName, "Wideroom.ini"})
+    for (const char* name : {kSettingsFileName, kPlacementFileName, kOptionsFileName})
         exeHasFiles = exeHasFiles || fileExists(exe + L"\\" + wide(name));
     wchar_t appData[MAX_PATH] = L"";
     if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData) != S_OK)

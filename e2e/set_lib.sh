@@ -183,13 +183,13 @@ expected_dialog_controls() {
             "最少移動量|1048|1032|1047|1025|1|ピクセル" "最大移動量|1050|1033|1049|1026|64|ピクセル"
             "インターバル|1052|1034|1051|1027|30|ミリ秒" "NAVI画面縮尺率|1054|1035|1053|1028|25|分の１")
         texts=(スイッチキー 最大化ウインドウを 動かす 動かさない スクロール する しない
-            "　動かしたくないウインドウを指定　" このウインドウは固定する 固定解除 "適　用" この設定を保存 キャンセル)
+            "　動かしたくないウインドウを指定　" このウインドウは固定する 固定解除 "適　用" この設定を保存 キャンセル "詳細設定...")
     else
         rows=("Desktop width|1044|1030|1043|1023|5|screens" "Desktop height|1046|1031|1045|1024|5|screens"
             "Minimum step|1048|1032|1047|1025|1|pixels" "Maximum step|1050|1033|1049|1026|64|pixels"
             "Interval|1052|1034|1051|1027|30|ms" "Map scale|1054|1035|1053|1028|25|x smaller")
         texts=("Switch keys" "Maximized windows" Move Keep Scrolling On "Off (pages)"
-            " Windows that never move " "Fix this window" Release Apply "Save settings" Cancel)
+            " Windows that never move " "Fix this window" Release Apply "Save settings" Cancel "Options...")
     fi
     # label | "-" | slider | "+" | edit | value | unit
     for row in "${rows[@]}"; do
@@ -202,7 +202,8 @@ expected_dialog_controls() {
         "-1	Button	${texts[4]}" "1058	Button	${texts[5]}" "1059	Button	${texts[6]}" \
         "-1	Button	${texts[7]}" $'1036\tListBox\t' \
         "1038	Button	${texts[8]}" $'1037\tListBox\t' "1039	Button	${texts[9]}" \
-        "1017	Button	${texts[10]}" "1018	Button	${texts[11]}" "1019	Button	${texts[12]}"
+        "1017	Button	${texts[10]}" "1018	Button	${texts[11]}" "1019	Button	${texts[12]}" \
+        "1060	Button	${texts[13]}"
 }
 
 # locale_checks TAG LANG ACP TITLE TITLE_ESCAPED: every text of the program

@@ -10,7 +10,10 @@
 //   nodialog [--timeout MS]      waits until there is none
 //   about [--timeout MS]         the about box of wideroom.exe: its handle
 //   noabout [--timeout MS]       waits until there is none
-//   msgbox H [--timeout MS]      a message box owned by H: "handle<TAB>caption<TAB>text"
+//   msgbox H [--timeout MS]      a message box (or dialog) owned by H:
+//                                "handle<TAB>caption<TAB>text"
+//   nomsgbox H [--timeout MS]    waits until H owns none
+//   checked H ID                 1 when check box or radio button ID is checked, else 0
 //   text H [ID]                  the window's text, or that of its control ID
 //   controls H                   every control: "id<TAB>class<TAB>text"
 //   pos H ID                     a slider's position
@@ -55,7 +58,7 @@ namespace {
 
 const char kUsage[] =
     "usage: wrsettool dialog|nodialog|about|noabout [--timeout MS]\n"
-    "       wrsettool msgbox H [--timeout MS]\n"
+    "       wrsettool msgbox|nomsgbox H [--timeout MS] | checked H ID\n"
     "       wrsettool text H [ID] | controls H | pos H ID | values H | drag H ID POS\n"
     "       wrsettool click H ID [--post] | lines H ID | select H ID INDEX | fix H INDEX...\n"
     "       wrsettool popup [--timeout MS] | menufile EXE ID [ja|en] | locale\n";
@@ -193,6 +196,10 @@ int windowAndInts(const Args& a, size_t ints, HWND* w, long long* values) {
 HWND control(HWND dialog, long long id) { return GetDlgItem(dialog, static_cast<int>(id)); }
 
 // Either language's dialog.
+bool ownedDialog(HWND w, HWND owner) {
+    return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
+}
+
 int cmdWaitDialog(const Args& a, const wchar_t* const (&titles)[2], bool present) {
     auto test = [&titles](HWND w) { return isProgramDialog(w, titles[0]) || isProgramDialog(w, titles[1]); };
     if (present) {
@@ -213,9 +220,7 @@ int cmdMsgBox(const Args& a) {
     HWND owner = nullptr;
     if (a.positional.size() != 1) return 2;
     if (!parseLiveHandle(a.positional[0], &owner)) return 1;
-    HWND box = waitFor(a.timeoutMs, [owner](HWND w) {
-        return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
-    });
+    HWND box = waitFor(a.timeoutMs, [owner](HWND w) { return ownedDialog(w, owner); });
     if (!box) return 1;
     // The message is the static control that holds text; the icon's has none.
     std::wstring message;
@@ -228,6 +233,29 @@ int cmdMsgBox(const Args& a) {
         }
     }
     printLine(handleText(box) + "\t" + recordText(textOf(box)) + "\t" + recordText(message));
+    return 0;
+}
+
+// Waits until no dialog is owned by H any more.
+int cmdNoMsgBox(const Args& a) {
+    HWND owner = nullptr;
+    if (a.positional.size() != 1) return 2;
+    if (!parseLiveHandle(a.positional[0], &owner)) return 1;
+    ULONGLONG start = GetTickCount64();
+    while (waitFor(0, [owner](HWND w) { return ownedDialog(w, owner); }) != nullptr) {
+        if (static_cast<long long>(GetTickCount64() - start) >= a.timeoutMs) return 1;
+        Sleep(20);
+    }
+    return 0;
+}
+
+// 1 when the check box or radio button ID is checked, else 0.
+int cmdChecked(const Args& a) {
+    HWND w = nullptr;
+    long long id = 0;
+    if (a.positional.size() != 2 || !parseInt(a.positional[1], &id)) return 2;
+    if (!parseLiveHandle(a.positional[0], &w) || !control(w, id)) return 1;
+    printLine(IsDlgButtonChecked(w, static_cast<int>(id)) == BST_CHECKED ? "1" : "0");
     return 0;
 }
 
@@ -480,6 +508,10 @@ int main() {
         rc = cmdWaitDialog(a, kAboutTitles, false);
     } else if (std::wcscmp(c, L"msgbox") == 0) {
         rc = cmdMsgBox(a);
+    } else if (std::wcscmp(c, L"nomsgbox") == 0) {
+        rc = cmdNoMsgBox(a);
+    } else if (std::wcscmp(c, L"checked") == 0) {
+        rc = cmdChecked(a);
     } else if (std::wcscmp(c, L"text") == 0) {
         rc = cmdText(a);
     } else if (std::wcscmp(c, L"controls") == 0) {

@@ -4,8 +4,8 @@
 # Each language runs on its own private X server and Wine prefix, under a
 # locale of that language (the help viewer shows a file's title in the ANSI
 # code page), with the pictures of make run (scripts/shots_lib.sh): the
-# navigator over a scrolled desktop, the settings dialog, the about box, the
-# tray menu and the help window, as docs/NAME-LANG.png.
+# navigator over a scrolled desktop, the settings and options dialogs, the
+# about box, the tray menu and the help window, as docs/NAME-LANG.png.
 set -u
 win64=$(cd "${1:?win64 build dir}" && pwd) || exit 1
 docs=${2:?docs dir}
@@ -41,7 +41,7 @@ printf '[General]\r\nLanguage=%s\r\n' "$lang" >Wideroom.ini
 shots_clients "$work"
 shots_start "$win64/wideroom.exe" "$work" || exit 1
 shots_all "$work" "-$lang" || exit 1
-for name in scrolled settings about tray-menu help; do
+for name in scrolled settings options about tray-menu help; do
     cp "$work/$name-$lang.png" "$docs/$name-$lang.png" || exit 1
 done
 echo "pictures of $lang in $docs"

@@ -54,8 +54,8 @@ shots__key() { drv key down "$1" && drv key up "$1"; }
 
 # shots_all DIR SUFFIX: every picture of the running program into DIR, each
 # named NAME$SUFFIX.png: the desktop at start, the navigator over the
-# desktop after a push against the right edge, the settings dialog, the about
-# box, the tray menu and the help window; then ends the program through its
+# desktop after a push against the right edge, the settings and options
+# dialogs, the about box, the tray menu and the help window; then ends the program through its
 # exit command and takes the desktop once more. SHOTS_RC is its exit code.
 shots_all() {
     local dir=$1 s=$2
@@ -71,7 +71,16 @@ shots_all() {
 
     # The settings dialog, opened and closed again as its menu item does.
     drv post "$SHOTS_MAIN" 273 40002 0
-    shots__window "$dir/settings$s.png" "$(shots__settings)"
+    local settings options
+    settings=$(shots__settings)
+    shots__window "$dir/settings$s.png" "$settings"
+    # Its options dialog, over it, closed again by its cancel button.
+    if [ -n "$settings" ]; then
+        "$WE_WINE" "$SHOTS_SETTOOL" click "$settings" 1060 --post
+        options=$("$WE_WINE" "$SHOTS_SETTOOL" msgbox "$settings" --timeout 10000 | cut -f1)
+        shots__window "$dir/options$s.png" "$options" && drv post "$options" 273 2 0
+        "$WE_WINE" "$SHOTS_SETTOOL" nomsgbox "$settings" --timeout 10000
+    fi
     drv post "$SHOTS_MAIN" 273 40002 0
     "$WE_WINE" "$SHOTS_SETTOOL" nodialog --timeout 10000
 

@@ -9,43 +9,61 @@
 #include <vector>
 
 #include "engine/virtual_desk.h"
+#include "platform/dialog.h"
 #include "platform/sim/sim_dialog.h"
 #include "platform/ui_text.h"
 #include "res/resource.h"
 #include "settings/fixed_list.h"
 #include "settings/language.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_dialog.h"
+#include "store/options.h"
 #include "test_engine_support.h"
 
 namespace {
 
 TEST(Language, OptionAndDisplayLanguageChooseTheInterface) {
     const struct {
-        const char* option;
+        int32_t option;
         uint16_t display;
         int language;
     } rows[] = {
-        {"auto", 0x0411, platform::kLanguageJapanese},  // Japanese Windows
-        {"auto", 0x0409, platform::kLanguageEnglish},
-        {"auto", 0x0809, platform::kLanguageEnglish},
-        {"auto", 0x0804, platform::kLanguageEnglish},   // Chinese: not Japanese, so English
-        {"auto", 0x0000, platform::kLanguageEnglish},   // neutral
-        {"auto", 0x0c11, platform::kLanguageJapanese},  // any sublanguage of Japanese
-        {"ja", 0x0409, platform::kLanguageJapanese},
-        {"en", 0x0411, platform::kLanguageEnglish},
-        // Unknown values read as "auto".
-        {"", 0x0409, platform::kLanguageEnglish},
-        {"JA", 0x0409, platform::kLanguageEnglish},
-        {"english", 0x0411, platform::kLanguageJapanese},
-        {nullptr, 0x0411, platform::kLanguageJapanese},
+        {kLanguageAuto, 0x0411, platform::kLanguageJapanese},  // Japanese Windows
+        {kLanguageAuto, 0x0409, platform::kLanguageEnglish},
+        {kLanguageAuto, 0x0809, platform::kLanguageEnglish},
+        {kLanguageAuto, 0x0804, platform::kLanguageEnglish},   // Chinese: not Japanese, so English
+        {kLanguageAuto, 0x0000, platform::kLanguageEnglish},   // neutral
+        {kLanguageAuto, 0x0c11, platform::kLanguageJapanese},  // any sublanguage of Japanese
+        {kLanguageJa, 0x0409, platform::kLanguageJapanese},
+        {kLanguageEn, 0x0411, platform::kLanguageEnglish},
+        {7, 0x0411, platform::kLanguageJapanese},  // out of range: as auto
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(chooseLanguage(languageOption(row.option), row.display), row.language)
-            << (row.option ? row.option : "(null)") << " " << row.display;
+        EXPECT_EQ(chooseLanguage(row.option, row.display), row.language) << row.option << " " << row.display;
     }
-    for (int option : {kLanguageOptionAuto, kLanguageOptionJapanese, kLanguageOptionEnglish})
-        EXPECT_EQ(languageOption(languageOptionText(option)), option);
-    EXPECT_STREQ(languageOptionText(7), "auto");
+}
+
+TEST(Language, TheOptionsDialogShowsAndTakesTheLanguage) {
+    sim::resetDialogs();
+    const platform::WindowHandle dialog = sim::addWindow("Wideroom 詳細設定", "#32770", 200, 100, 500, 300);
+    const int buttons[] = {IDC_LANGUAGE_AUTO, IDC_LANGUAGE_JA, IDC_LANGUAGE_EN};
+    OptionsDialog state;
+    for (int32_t shown : {kLanguageAuto, kLanguageJa, kLanguageEn, 9}) {
+        Options o;
+        o.general.language = shown;
+        state.onInit(dialog, o);
+        // Exactly one button is on; a value the dialog does not know shows as
+        // automatic, as the file reads it.
+        const int32_t on = shown > kLanguageEn ? kLanguageAuto : shown;
+        for (int32_t i = 0; i < 3; ++i) EXPECT_EQ(platform::isChecked(dialog, buttons[i]), i == on) << shown;
+        for (int32_t picked = 0; picked < 3; ++picked) {
+            // What a click on a radio button of the group does.
+            for (int32_t i = 0; i < 3; ++i) platform::setChecked(dialog, buttons[i], i == picked);
+            Options taken = o;
+            ASSERT_EQ(state.onOk(dialog, &taken), 0);
+            EXPECT_EQ(taken.general.language, picked);
+        }
+    }
 }
 
 class UiTextTest : public ::testing::Test {
