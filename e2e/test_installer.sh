@@ -70,7 +70,7 @@ drv cursor 1023 384
 off_screen() {
     local l t r b
     read -r l t r b <<<"$(drv rect "$sample")"
-    [ "$r" -le 0 ]
+    [ -n "$r" ] && [ "$r" -le 0 ]
 }
 expect "the installed program scrolls at the right edge" retry 30 off_screen
 drv cursor 512 384
@@ -88,9 +88,9 @@ expect "its placement file is in the files' folder" test -f "$files_dir/Wideroom
 on_screen() {
     local l t r b
     read -r l t r b <<<"$(drv rect "$sample")"
-    [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ "$r" -le 1024 ] && [ "$b" -le 748 ]
+    [ -n "$b" ] && [ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ "$r" -le 1024 ] && [ "$b" -le 748 ]
 }
-expect "the sample window is gathered onto the screen" on_screen
+expect "the sample window is gathered onto the screen" retry 5 on_screen
 
 # --- uninstall with the program running ------------------------------------------------------
 printf 'settings' >"$files_dir/Wideroom.cfg"
@@ -105,7 +105,7 @@ gone() { [ ! -e "$install_dir" ]; }
 expect "the silent uninstaller removes the install folder" retry 60 gone
 wait_wideroom_exit 30
 expect_eq "the running Wideroom was ended through its exit command" 0 "$WR_RC"
-expect "which gathered the sample window onto the screen" on_screen
+expect "which gathered the sample window onto the screen" retry 5 on_screen
 expect "the shortcut is removed" test ! -e "$shortcut"
 expect_eq "the Run entry is removed" "" "$(reg_value "$run_key" Wideroom)"
 expect_eq "the Apps entry is removed" "" "$(reg_value "$apps_key" DisplayName)"
