@@ -162,6 +162,7 @@ texts() {
     local row name ja en
     # name | Japanese | English
     for row in "CAPTION|Wideroom 設定|Wideroom Settings" "ABOUT|バージョン情報|About Wideroom" \
+        "OPTIONS|Wideroom 詳細設定|Wideroom Options" \
         "VERSION|バージョン|Version" "PREFIX|タイトル名 -> |Title -> " "MIDDLE| & クラス名 -> | & Class -> " \
         "DUP_CAPTION|二重登録|Already fixed" "DUP_TEXT|既に登録されています|This window is already on the list." \
         "FULL_CAPTION|登録数MAX|List full" "FULL_TEXT|固定するウインドウは20個までです|At most 20 windows can be fixed." \
@@ -207,6 +208,26 @@ expected_dialog_controls() {
         "1060	Button	${texts[13]}"
 }
 
+# The options dialog's controls as wrsettool controls lists them, opened with
+# the default options, in LANG (ja, or en).
+expected_options_controls() {
+    local row id class ja en
+    # id | class | Japanese | English
+    for row in "-1|Button|画面の端|Screen edges" "-1|Static|端で止まる時間|Rest at an edge" "1101|Edit|0|0" \
+        "1102|msctls_updown32||" "-1|Static|ミリ秒 (0～2000)|ms (0 to 2000)" "-1|Static|角の除外幅|Corner margin" \
+        "1103|Edit|0|0" "1104|msctls_updown32||" "-1|Static|ピクセル (0～200)|pixels (0 to 200)" \
+        "-1|Static|ページ送りの間隔|Pause between pages" "1105|Edit|0|0" "1106|msctls_updown32||" \
+        "-1|Static|ミリ秒 (0～3000)|ms (0 to 3000)" "-1|Static|スクロールする端|Edges that scroll" \
+        "1107|Button|左|Left" "1108|Button|右|Right" "1109|Button|上|Top" "1110|Button|下|Bottom" \
+        "1111|Button|ドラッグ中のウインドウを端で次の画面へ運ぶ|Carry a dragged window across an edge" \
+        "-1|Button|全般|General" "-1|Static|表示言語（次の起動から）|Language (at next start)" \
+        "1140|Button|自動|Automatic" "1141|Button|日本語|日本語" "1142|Button|English|English" \
+        "1143|Button|Windows と同時に起動する|Start with Windows" "1|Button|OK|OK" "2|Button|キャンセル|Cancel"; do
+        IFS='|' read -r id class ja en <<<"$row"
+        if [ "${1:-ja}" = ja ]; then printf '%s\t%s\t%s\n' "$id" "$class" "$ja"; else printf '%s\t%s\t%s\n' "$id" "$class" "$en"; fi
+    done
+}
+
 # locale_checks TAG LANG ACP TITLE TITLE_ESCAPED: every text of the program
 # read back as UTF-16 under the locale that the test has set, expected in
 # LANG (ja or en): the ANSI code page is ACP, and TITLE (given to wrsample as
@@ -241,6 +262,17 @@ locale_checks() {
     settool fix "$DIALOG" "$index"
     expect_eq "$tag: the fixed list shows the title" "$line" "$(list_texts "$DIALOG" 1037)"
     screenshot "dialog-$tag.png"
+
+    # --- the options dialog ---
+    settool click "$DIALOG" 1060 --post
+    local options
+    options=$("$WE_WINE" "$E2E_WIN64/wropttool.exe" dialog --timeout 10000 | cut -f1)
+    expect_eq "$tag: options dialog caption" "$T_OPTIONS" "$(settool text "$options")"
+    expect_eq "$tag: options dialog controls and their texts" "$(expected_options_controls "$lang")" \
+        "$(settool controls "$options")"
+    screenshot "options-$tag.png"
+    settool click "$options" 2
+    "$WE_WINE" "$E2E_WIN64/wropttool.exe" nodialog --timeout 10000
 
     # --- the two refusals ---
     local box
