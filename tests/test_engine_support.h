@@ -125,6 +125,15 @@ inline platform::WindowHandle addNavigatorFrame() {
     return sim::addWindow(frame);
 }
 
+// A visible, normally shown window that the compositor cloaks (shown on no
+// screen, such as one on another virtual desktop of the system).
+inline platform::WindowHandle addCloakedWindow(int x, int y, int w, int h, const std::string& title,
+                                               const std::string& cls) {
+    const platform::WindowHandle handle = sim::addWindow(title, cls, x, y, w, h);
+    sim::window(handle)->cloaked = true;
+    return handle;
+}
+
 inline platform::Rect rectOf(platform::WindowHandle h) { return sim::window(h)->rect; }
 
 }  // namespace engine_test
