@@ -73,3 +73,9 @@
 #define IDC_EDGE_TOP 1109
 #define IDC_EDGE_BOTTOM 1110
 #define IDC_CARRY 1111
+// General group: the language (one of three radio buttons) and start with
+// Windows.
+#define IDC_LANGUAGE_AUTO 1140
+#define IDC_LANGUAGE_JA 1141
+#define IDC_LANGUAGE_EN 1142
+#define IDC_START_WITH_WINDOWS 1143
