@@ -101,6 +101,7 @@ Section "!$(SecProgram)" SecMain
     File "${SRC}\Wideroom.chm"
     File "${SRC}\Wideroom-en.chm"
     File "${SRC}\README.md"
+    File "${SRC}\LICENSE.txt"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     ; The files' folder: the shortcut starts the program there, so the
@@ -150,6 +151,7 @@ Section "un.$(SecProgram)"
     Delete "$INSTDIR\Wideroom.chm"
     Delete "$INSTDIR\Wideroom-en.chm"
     Delete "$INSTDIR\README.md"
+    Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Wideroom.lnk"

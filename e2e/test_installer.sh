@@ -20,10 +20,10 @@ fi
 e2e_begin
 
 # --- the portable zips ----------------------------------------------------------------
-portable="Wideroom/ Wideroom/README.md Wideroom/Wideroom-en.chm Wideroom/Wideroom.chm Wideroom/wideroom.exe"
+portable="Wideroom/ Wideroom/LICENSE.txt Wideroom/README.md Wideroom/Wideroom-en.chm Wideroom/Wideroom.chm Wideroom/wideroom.exe"
 for arch in x64 i686; do
     listed=$(unzip -Z1 "$DIST/Wideroom-$VERSION-$arch.zip" | sort | tr '\n' ' ')
-    expect_eq "the $arch zip holds the exe, the help files and the readme" "$portable" "${listed% }"
+    expect_eq "the $arch zip holds the exe, the help files, the licence and the readme" "$portable" "${listed% }"
 done
 unzip -p "$DIST/Wideroom-$VERSION-x64.zip" Wideroom/wideroom.exe | cmp -s - "$E2E_EXE"
 expect "the x64 zip's exe is the 64-bit build" test $? -eq 0
