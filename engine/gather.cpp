@@ -59,6 +59,24 @@ platform::Point normalPosition(const Margins& m, int32_t screenWidth, int32_t sc
 
 namespace {
 
+// A minimized window we moved before it was minimized would come back off the
+// screen when restored: its restore rectangle is gathered like a normal
+// window's rectangle.
+void gatherRestored(const MoveLedger& moves, platform::WindowHandle window, const gather_rules::Margins& m,
+                    int32_t screenWidth, int32_t screenHeight) {
+    const int s = moves.find(window);
+    if (s < 0 || !moves.slot(s).hasRestored) return;
+    const platform::Rect r = moves.slot(s).restored;
+    const platform::Point p = gather_rules::normalPosition(m, screenWidth, screenHeight, r);
+    if (p.x == r.left && p.y == r.top) return;
+    platform::setRestoredRect(window, {p.x, p.y, p.x + (r.right - r.left), p.y + (r.bottom - r.top)});
+}
+
+bool isMinimized(platform::WindowHandle window) {
+    platform::Placement placement{};
+    return platform::getWindowPlacement(window, &placement) && placement.showCmd == platform::kShowMinimized;
+}
+
 // Shifts r so that it lies inside the bounds on each axis where it sticks out
 // (the left and top edges first).
 void shiftInside(platform::Rect* r, int left, int top, int right, int bottom) {
@@ -102,15 +120,17 @@ int VirtualDesk::refitWindows() {
         if (!platform::isWindowVisible(window)) continue;
         platform::Rect r{};
         platform::getWindowRect(window, &r);
-        const int s = moves.find(window);
+        int s = moves.find(window);
+        // A minimized window shows its iconic place, which is no move of ours.
+        if (s >= 0 && isMinimized(window)) s = -1;
         if (s < 0) {
             shiftInside(&r, left, top, right, bottom);
             platform::moveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
             continue;
         }
         LedgerSlot& e = moves.slot(s);
-        if (e.hung) {
-            // Left where it is while it hangs; its place on the desktop comes
+        if (e.hung || e.refusing) {
+            // Left where it is while it hangs or refuses; its place on the desktop comes
             // inside like any other.
             platform::Rect place{e.placeX - x, e.placeY - y, e.placeX - x + (r.right - r.left),
                                  e.placeY - y + (r.bottom - r.top)};
@@ -153,6 +173,10 @@ int VirtualDesk::gatherWindows() {
 
         if (placement.showCmd == platform::kShowMaximized) {
             platform::setWindowPos(window, m.left - frameInset, m.top - frameInset);
+            continue;
+        }
+        if (placement.showCmd == platform::kShowMinimized) {
+            gatherRestored(moves, window, m, screenWidth, screenHeight);
             continue;
         }
         if (placement.showCmd != platform::kShowNormal) continue;

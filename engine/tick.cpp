@@ -23,13 +23,16 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     state->dirX = dirX;
     state->dirY = dirY;
     // 4. Scroll, or reset the step when there is no edge or the left button is down.
+    const bool pageArmed = state->page.armed(hit);
     if (hit == 0 || platform::getAsyncKeyState(platform::kKeyLButton) != 0) {
         desk->resetStep();
-    } else {
+    } else if (desk->getPageMode() == 0 || pageArmed) {
         const int r = desk->scrollTick(dirX, dirY);
         desk->accelerateStep();
-        if (desk->getPageMode() != 0 && r == kStatusOk)
+        if (desk->getPageMode() != 0 && r == kStatusOk) {
             platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
+            state->page.paged();
+        }
     }
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);

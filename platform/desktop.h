@@ -59,7 +59,21 @@ bool showWindow(WindowHandle window, int cmd);
 // True while the window's program does not answer messages: such a window
 // must not be moved synchronously.
 bool isHungWindow(WindowHandle window);
+// Sets the rectangle a minimized or maximized window is restored to (screen
+// coordinates) and keeps its show state. False for a hidden or hung window.
+bool setRestoredRect(WindowHandle window, const Rect& rect);
 Rect desktopRect();
+
+// --- identity of windows and of the session -------------------------------
+// The window's program: its id and when it started (100 ns units since
+// 1601). False when that cannot be learnt.
+bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime);
+// A top-level window that exists (not a child of another window).
+bool isTopLevel(WindowHandle window);
+// When the system started, 100 ns units since 1601: the wall clock less the
+// time since the start, so two readings in one boot agree within the
+// clock's corrections.
+uint64_t bootTime();
 // Marks the whole client area for repainting, without erasing.
 void invalidateWindow(WindowHandle window);
 
@@ -73,8 +87,9 @@ uint32_t getTickCount();
 void sleepMs(uint32_t ms);
 
 // --- files -----------------------------------------------------------------
-// Replaces `to` by `from` in one step (the old file stays whole until then).
-bool replaceFile(const char* from, const char* to);
+// Replaces `to` by `from` in one step (the old file stays whole until then);
+// `writeThrough` waits until the disk holds the change.
+bool replaceFile(const char* from, const char* to, bool writeThrough = true);
 
 // --- drawing ---------------------------------------------------------------
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid

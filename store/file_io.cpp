@@ -28,7 +28,7 @@ int readHead(const char* name, unsigned char* bytes, size_t capacity, size_t* go
     return kOk;
 }
 
-int writeWhole(const char* name, const unsigned char* bytes, size_t size) {
+int writeWhole(const char* name, const unsigned char* bytes, size_t size, bool durable) {
     char temp[kMaxNameLength + 8];
     const size_t length = std::strlen(name);
     if (length == 0 || length > kMaxNameLength) return kCannotOpen;
@@ -40,7 +40,7 @@ int writeWhole(const char* name, const unsigned char* bytes, size_t size) {
     const bool written = std::fwrite(bytes, 1, size, file) == size;
     const bool flushed = std::fflush(file) == 0;
     const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed || !platform::replaceFile(temp, name)) {
+    if (!written || !flushed || !closed || !platform::replaceFile(temp, name, durable)) {
         std::remove(temp);
         return kCannotWrite;
     }

@@ -13,7 +13,8 @@ int readHead(const char* name, unsigned char* bytes, size_t capacity, size_t* go
 // of `name` in one step: 0, 1 (the temporary file cannot be created) or 2 (it
 // cannot be written, closed or moved into place). On failure the old file is
 // untouched and the temporary file is removed, so a reader never finds a
-// half-written or empty file.
-int writeWhole(const char* name, const unsigned char* bytes, size_t size);
+// half-written or empty file. `durable` waits until the disk holds it (what
+// only matters while the system runs need not).
+int writeWhole(const char* name, const unsigned char* bytes, size_t size, bool durable = true);
 
 }  // namespace file_io

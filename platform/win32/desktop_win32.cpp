@@ -122,7 +122,9 @@ void sleepMs(uint32_t ms) { Sleep(ms); }
 
 // --- files -----------------------------------------------------------------
 
-bool replaceFile(const char* from, const char* to) { return MoveFileExA(from, to, kReplaceFlags) != 0; }
+bool replaceFile(const char* from, const char* to, bool writeThrough) {
+    return MoveFileExA(from, to, writeThrough ? kReplaceFlags : MOVEFILE_REPLACE_EXISTING) != 0;
+}
 
 // --- drawing ---------------------------------------------------------------
 
