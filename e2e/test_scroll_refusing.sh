@@ -18,9 +18,10 @@ rel_pointer 512 384
 write_settings "$E2E_CWD/Wideroom.cfg" 5 5 1 64 32 30 0 0 0 1
 # The navigator pinned, out of the windows' way.
 write_words "$E2E_CWD/Wideroom.prv" 24 1024 768 2 760 500
-start_sample --window "Keeper" 300 200 200 150 --clamp || exit 1
+# Large enough that the map fills the middle of each window's rectangle.
+start_sample --window "Keeper" 300 200 400 300 --clamp || exit 1
 keeper=${SAMPLE_HANDLES%% *}
-start_sample --window "Plain one" 550 100 200 120 --window "Plain two" 100 420 220 140 || exit 1
+start_sample --window "Plain one" 750 80 200 100 --window "Plain two" 20 560 220 140 || exit 1
 read -r one two <<<"$SAMPLE_HANDLES"
 start=$(rel_origins "$keeper" "$one" "$two")
 rel_start refusing "$E2E_EXE" || exit 1
@@ -31,7 +32,7 @@ nav_wait_started || {
 
 # The view's left edge, from where the first ordinary window stands.
 view_x() {
-    echo $((2048 + 550 - $(rel_origin "$one" | cut -d' ' -f1)))
+    echo $((2048 + 750 - $(rel_origin "$one" | cut -d' ' -f1)))
 }
 
 # keeper_drawn WHAT: the map shows the keeper at the centre of its real
@@ -53,12 +54,12 @@ keeper_drawn "right" right
 # Where it was asked to go (its place, 300 px right of the view's start) is
 # not where the map draws it.
 expect_eq "right: nothing is drawn at the keeper's place on the desktop" "$NAV_BACK" \
-    "$(nav_map_colours "$E2E_WORK/right.png" 76,57)"
+    "$(nav_map_colours "$E2E_WORK/right.png" 79,58)"
 
 # --- part of the way back by the left edge --------------------------------
 rel_hold 0 384 1
 back=$(rel_settled "$one" "$two")
-dx=$(($(echo "$back" | head -n 1 | cut -d' ' -f2) - 550 + 2048))
+dx=$(($(echo "$back" | head -n 1 | cut -d' ' -f2) - 750 + 2048))
 expect "left: the view came part of the way back" [ "$dx" -gt 0 ]
 expect_eq "left: the ordinary windows moved alike" \
     "$(rel_shift "$(echo "$start" | tail -n 2)" $((dx - 2048)) 0)" "$back"
