@@ -55,14 +55,14 @@ bool sameWindow(platform::WindowHandle window, const RecoveryEntry& e) {
 }
 
 // Puts one window back: its rectangle (`assumed`, or what it shows) less the
-// offset applied to it, placed into the work area as the gathering places a
-// normal window; maximized windows as the gathering does. A minimized or
-// maximized window gets its restore rectangle back the same way, so that it
-// shows on the screen when it is restored. Nothing happens to a window of
-// another class than the one recorded (a reused handle), or to one that is
-// gone.
+// offset applied to it, placed into the work area of the monitor nearest it
+// as the gathering places a normal window; maximized windows as the
+// gathering does. A minimized or maximized window gets its restore
+// rectangle back the same way, so that it shows on the screen when it is
+// restored. Nothing happens to a window of another class than the one
+// recorded (a reused handle), or to one that is gone.
 void putBack(platform::WindowHandle window, const RecoveryEntry& e, const platform::Rect* assumed,
-             const gather_rules::Margins& m, int32_t screenWidth, int32_t screenHeight, int32_t frameInset) {
+             const MonitorLayout& monitors, const platform::Rect* work, int32_t frameInset) {
     char name[kTitleSize];
     name[0] = '\0';
     platform::getClassName(window, name, kTitleSize);
@@ -75,10 +75,14 @@ void putBack(platform::WindowHandle window, const RecoveryEntry& e, const platfo
             const platform::Rect was = lessOffset(
                 {e.restored.left, e.restored.top, e.restored.right, e.restored.bottom}, e.offsetX, e.offsetY);
             platform::setRestoredRect(
-                window, sized(gather_rules::normalPosition(m, screenWidth, screenHeight, was), was));
+                window, sized(gather_rules::normalPosition(work[monitors.nearestTo(was)], was), was));
         }
-        if (placement.showCmd == platform::kShowMaximized)
-            platform::setWindowPos(window, m.left - frameInset, m.top - frameInset);
+        if (placement.showCmd == platform::kShowMaximized) {
+            platform::Rect r{};
+            platform::getWindowRect(window, &r);
+            const platform::Rect& w = work[monitors.nearestTo(r)];
+            platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
+        }
         return;
     }
     platform::Rect r{};
@@ -87,8 +91,8 @@ void putBack(platform::WindowHandle window, const RecoveryEntry& e, const platfo
     } else if (!platform::getWindowRect(window, &r)) {
         return;
     }
-    const platform::Point p =
-        gather_rules::normalPosition(m, screenWidth, screenHeight, lessOffset(r, e.offsetX, e.offsetY));
+    r = lessOffset(r, e.offsetX, e.offsetY);
+    const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
     platform::setWindowPos(window, p.x, p.y);
 }
 
@@ -151,20 +155,22 @@ int VirtualDesk::recoverWindows(const char* name) {
     if (recovery_record::remove(name) != kStatusOk) return kFileCannotOpen;
     // Written before the system last started: its handles name other windows.
     if (!sameBoot(boot, platform::bootTime())) return kFileBadHeader;
-    const gather_rules::Margins m = gather_rules::workMargins(screenWidth, screenHeight);
+    platform::Rect work[platform::kMaxMonitors];
+    monitors.workAreas(work);
     for (int i = 0; i < count; ++i) {
         const RecoveryEntry& e = entryBuffer[i];
         const platform::WindowHandle window = static_cast<platform::WindowHandle>(e.window);
         // A handle wider than this platform's cannot be one of its windows.
         if (window == 0 || static_cast<uint64_t>(window) != e.window) continue;
         if (!sameWindow(window, e)) continue;
-        putBack(window, e, nullptr, m, screenWidth, screenHeight, frameInset);
+        putBack(window, e, nullptr, monitors, work, frameInset);
     }
     return kStatusOk;
 }
 
 int VirtualDesk::gatherInEmergency() {
-    const gather_rules::Margins m = gather_rules::workMargins(screenWidth, screenHeight);
+    platform::Rect work[platform::kMaxMonitors];
+    monitors.workAreas(work);
     const int n = moves.recordEntries(entryBuffer, kMaxRecoveryEntries, screenWidth, screenHeight, false);
     for (int i = 0; i < n; ++i) {
         const RecoveryEntry& e = entryBuffer[i];
@@ -173,7 +179,7 @@ int VirtualDesk::gatherInEmergency() {
         const int slot = moves.find(window);
         const platform::Rect* assumed =
             slot >= 0 && moves.slot(slot).inFlight ? &moves.slot(slot).queued : nullptr;
-        putBack(window, e, assumed, m, screenWidth, screenHeight, frameInset);
+        putBack(window, e, assumed, monitors, work, frameInset);
     }
     // The windows stand as they did when the run began: so does the view.
     moves.forgetMoves();

@@ -30,7 +30,9 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
         const int r = desk->scrollTick(dirX, dirY);
         desk->accelerateStep();
         if (desk->getPageMode() != 0 && r == kStatusOk) {
-            platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
+            // Off the edge: to the centre of the pointer's monitor.
+            const platform::Point home = desk->monitors.pageHome();
+            platform::setCursorPos(home.x, home.y);
             state->page.paged();
         }
     }

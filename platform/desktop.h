@@ -62,6 +62,10 @@ bool isHungWindow(WindowHandle window);
 // Sets the rectangle a minimized or maximized window is restored to (screen
 // coordinates) and keeps its show state. False for a hidden or hung window.
 bool setRestoredRect(WindowHandle window, const Rect& rect);
+// True while the window is cloaked: visible to the window walk but shown on
+// no screen (another virtual desktop of the system, a suspended app). False
+// where the system cannot tell.
+bool isWindowCloaked(WindowHandle window);
 Rect desktopRect();
 
 // --- identity of windows and of the session -------------------------------
@@ -77,6 +81,19 @@ uint64_t bootTime();
 // Marks the whole client area for repainting, without erasing.
 void invalidateWindow(WindowHandle window);
 
+// --- monitors --------------------------------------------------------------
+struct Monitor {
+    Rect area;     // the monitor's rectangle, screen pixels
+    Rect work;     // its work area: the rectangle without docked bars
+    bool primary;  // the monitor whose top-left corner is (0, 0)
+};
+
+constexpr int kMaxMonitors = 16;
+
+// The present monitors, at most `capacity`, into `out`; returns how many.
+// 0 when the system reports none.
+int getMonitors(Monitor* out, int capacity);
+
 // --- input -----------------------------------------------------------------
 int16_t getAsyncKeyState(int key);
 bool getCursorPos(Point* point);
@@ -85,11 +102,6 @@ bool setCursorPos(int x, int y);
 // --- time ------------------------------------------------------------------
 uint32_t getTickCount();
 void sleepMs(uint32_t ms);
-
-// --- files -----------------------------------------------------------------
-// Replaces `to` by `from` in one step (the old file stays whole until then);
-// `writeThrough` waits until the disk holds the change.
-bool replaceFile(const char* from, const char* to, bool writeThrough = true);
 
 // --- drawing ---------------------------------------------------------------
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid

@@ -134,7 +134,7 @@ int read(const char* name, uint64_t* bootTime, RecoveryEntry* entries, int* coun
 int write(const char* name, uint64_t bootTime, const RecoveryEntry* entries, int count) {
     const size_t size = encode(bootTime, entries, count, fileBuffer);
     // Written while windows move: no waiting for the disk.
-    return file_io::writeWhole(name, fileBuffer, size, false);
+    return file_io::writeWhole(name, fileBuffer, size);
 }
 
 int remove(const char* name) {
