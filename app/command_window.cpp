@@ -166,12 +166,13 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             storeNaviPos();
             return DefWindowProcA(window, message, wParam, lParam);
         case WM_QUERYENDSESSION:
-            // Programs may save their windows' places as the session ends:
-            // put back what we moved before they do.
-            if (desk) desk->gatherInEmergency();
+            // Only a question: the end may still be cancelled, and then the
+            // arrangement must stay as the view put it.
             return TRUE;
         case WM_ENDSESSION:
-            // The process may be ended as soon as this returns.
+            // The session ends (or the end was cancelled, wParam 0). Programs
+            // may save their windows' places now: put back what we moved
+            // first. The process may be ended as soon as this returns.
             if (wParam) {
                 if (desk) desk->gatherInEmergency();
                 running = 0;

@@ -51,8 +51,12 @@ void BM_SnapshotAndEdgeTest(benchmark::State& state) {
 
 // Snapshot, edge test, scrollTick and accelerateStep with the pointer at an
 // edge; the pointer alternates between the left and the right edge so that
-// the view never reaches a border and every tick moves every window.
-void BM_ScrollingTick(benchmark::State& state) {
+// the view never reaches a border and every tick moves every window. With
+// `record`, the recovery record is kept in step as the main loop keeps it, a
+// tick every 40 ms on the sim's clock: every window is listed (every one has
+// moved), the offsets change at every tick, and the record is rewritten at
+// most every 250 ms.
+void scrollingTicks(benchmark::State& state, bool record) {
     const int n = static_cast<int>(state.range(0));
     setUp(n);
     VirtualDesk desk;
@@ -68,11 +72,19 @@ void BM_ScrollingTick(benchmark::State& state) {
             if (desk.scrollTick(dx, dy) == 0) ++moved;
             desk.accelerateStep();
         }
+        if (record) {
+            desk.keepRecoveryRecord(sim::now(), 0);
+            sim::advance(40);
+        }
     }
     state.counters["calls/tick"] =
         benchmark::Counter(static_cast<double>(sim::callCount()), benchmark::Counter::kAvgIterations);
     if (moved != static_cast<long>(state.iterations())) state.SkipWithError("a tick did not scroll");
 }
+
+void BM_ScrollingTick(benchmark::State& state) { scrollingTicks(state, false); }
+// Against BM_ScrollingTick: what the record adds to a scrolling tick.
+void BM_ScrollingTickWithRecord(benchmark::State& state) { scrollingTicks(state, true); }
 
 // The snapshot alone over invisible windows (the cheapest case of the walk).
 void BM_SnapshotInvisible(benchmark::State& state) {
@@ -86,6 +98,7 @@ void BM_SnapshotInvisible(benchmark::State& state) {
 
 BENCHMARK(BM_SnapshotAndEdgeTest)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTick)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
+BENCHMARK(BM_ScrollingTickWithRecord)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_SnapshotInvisible)->Arg(50)->Arg(512);
 
 }  // namespace

@@ -153,6 +153,6 @@ rel_record_handles() {
     local n i
     n=$(od -An -t u4 -j 16 -N 4 "$REL_RECORD" | tr -d ' ')
     for ((i = 0; i < n; i++)); do
-        printf '0x%x\n' "$((16#$(od -An -t x8 -j $((24 + 80 * i)) -N 8 "$REL_RECORD" | tr -d ' ')))"
+        printf '0x%x\n' "$((16#$(od -An -t x8 -j $((32 + 112 * i)) -N 8 "$REL_RECORD" | tr -d ' ')))"
     done | sort
 }

@@ -3,6 +3,7 @@
 //
 //   wrsample [--exit-after MS] [--hang-after MS [--hang-for MS]] [--tray] WINDOW...
 //   WINDOW: [--class NAME] --window TITLE X Y W H [--maximized|--minimized|--topmost|--tool|--hidden]
+//           [--clamp] [--pause-at-move MS]
 //           or --many N X Y W H   (N windows "wrsample 1".. "wrsample N", 24 pixels apart)
 //
 // Titles are taken as given (UTF-8 on the Unix side); \uXXXX in a title
@@ -12,7 +13,12 @@
 // window is closed. --hang-after stops pumping (the windows' thread sleeps)
 // for --hang-for milliseconds, or for good when that is -1 or not given.
 // --tray adds a notification-area icon (tip "wrsample") owned by the first
-// window, removed when that window is destroyed.
+// window, removed when that window is destroyed. --clamp keeps the window at
+// x >= 0 and y >= 0 (its WM_WINDOWPOSCHANGING handler changes every move that
+// would go further), as programs that keep themselves on the screen do.
+// --pause-at-move makes the windows' thread stop pumping for MS milliseconds
+// once the window has been moved the first time (a slow program, not a hung
+// one: moves asked meanwhile wait for it).
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -31,7 +37,7 @@ namespace {
 const char kUsage[] =
     "usage: wrsample [--exit-after MS] [--hang-after MS [--hang-for MS]] [--tray]\n"
     "                [--class NAME] --window TITLE X Y W H "
-    "[--maximized|--minimized|--topmost|--tool|--hidden]\n"
+    "[--maximized|--minimized|--topmost|--tool|--hidden] [--clamp] [--pause-at-move MS]\n"
     "                [--many N X Y W H] ...\n";
 
 constexpr wchar_t kDefaultClass[] = L"WrSample";
@@ -46,7 +52,12 @@ struct WindowPlan {
     int show = SW_SHOWNORMAL;
     DWORD exStyle = 0;
     bool hidden = false;
+    bool clamp = false;
+    long long pauseAtMove = 0;
 };
+
+constexpr wchar_t kClampProp[] = L"wrsample.clamp";
+constexpr wchar_t kPauseProp[] = L"wrsample.pause";
 
 int liveWindows = 0;
 HWND trayOwner = nullptr;
@@ -99,6 +110,23 @@ LRESULT CALLBACK sampleProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_ERASEBKGND:
             return 1;
+        case WM_WINDOWPOSCHANGING: {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            if (GetPropW(w, kClampProp) && !(pos->flags & SWP_NOMOVE)) {
+                if (pos->x < 0) pos->x = 0;
+                if (pos->y < 0) pos->y = 0;
+            }
+            return DefWindowProcW(w, msg, wp, lp);
+        }
+        case WM_WINDOWPOSCHANGED: {
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            const auto pause = reinterpret_cast<uintptr_t>(GetPropW(w, kPauseProp));
+            if (pause != 0 && !(pos->flags & SWP_NOMOVE) && IsWindowVisible(w)) {
+                RemovePropW(w, kPauseProp);
+                Sleep(static_cast<DWORD>(pause));
+            }
+            return DefWindowProcW(w, msg, wp, lp);
+        }
         case WM_DESTROY:
             if (w == trayOwner) {
                 NOTIFYICONDATAW n = trayRecord(w);
@@ -168,6 +196,11 @@ int parseArgs(int argc, wchar_t** argv, std::vector<WindowPlan>* plans, long lon
             plans->back().exStyle |= WS_EX_TOOLWINDOW;
         } else if (std::wcscmp(a, L"--hidden") == 0 && !plans->empty()) {
             plans->back().hidden = true;
+        } else if (std::wcscmp(a, L"--clamp") == 0 && !plans->empty()) {
+            plans->back().clamp = true;
+        } else if (std::wcscmp(a, L"--pause-at-move") == 0 && !plans->empty() && i + 1 < argc &&
+                   parseInt(argv[i + 1], &plans->back().pauseAtMove) && plans->back().pauseAtMove > 0) {
+            ++i;
         } else {
             return 2;
         }
@@ -216,6 +249,10 @@ int main() {
         ++liveWindows;
         SetWindowLongPtrW(w, GWLP_USERDATA, static_cast<LONG_PTR>(kColours[index++ % 8]));
         if (!s.hidden) ShowWindow(w, s.show);
+        // Set once the window stands where it was created.
+        if (s.clamp) SetPropW(w, kClampProp, reinterpret_cast<HANDLE>(1));
+        if (s.pauseAtMove > 0)
+            SetPropW(w, kPauseProp, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(s.pauseAtMove)));
         if (tray && trayOwner == nullptr) {
             NOTIFYICONDATAW n = trayRecord(w);
             if (Shell_NotifyIconW(NIM_ADD, &n)) trayOwner = w;

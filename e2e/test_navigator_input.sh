@@ -3,7 +3,8 @@
 # rectangle moves that real window (Wine's notepad) by 25 pixels per map
 # pixel, a right drag from an empty spot moves nothing, and a left press or
 # a left drag centres the view on the map point, moving every window by
-# minus the view's change while the map's viewport frame follows.
+# minus the view's change while the map's viewport frame follows. A window
+# whose program pauses during the drag still ends where the drag took it.
 # Screen 1024 x 768, 5 x 5 screens, divisor 25, view starting at (2048, 1536).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/nav_lib.sh"
@@ -91,6 +92,18 @@ right_drag 30,30 32,32 34,34 36,36
 sleep 0.5
 expect_eq "right drag from an empty spot leaves notepad in place" "475 375 875 675" "$(drv rect "$notepad")"
 expect_eq "right drags leave the other window in place" "100 50 400 250" "$(drv rect "$sample")"
+
+# A program that stops pumping for 1.5 s (less than it takes to count as
+# hung) after its window's first move: the drag's later steps wait for it,
+# and still all of them land. Its map rectangle spans columns 106 to 113 and
+# rows 65 to 70.
+start_sample --window "Slow" 600 80 200 150 --pause-at-move 1500 || exit 1
+slow=${SAMPLE_HANDLES%% *}
+nav_shot_showing "$E2E_WORK/slow-placed.png" 110,67 "$NAV_WINDOW" ||
+    fail "the slow window never showed in the map"
+right_drag 110,67 111,67 112,67 113,66
+expect_rect "right drag of 3 map pixels right and 1 up moves a slow program's window 75 right and 25 up" \
+    "$slow" "675 55 875 205"
 
 # --- left presses and a left drag move the view -----------------------------
 clamp() {

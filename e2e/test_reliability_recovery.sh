@@ -3,7 +3,9 @@
 # While windows stand moved, a recovery record lies beside the settings; a
 # start after the program was killed puts every moved window back where it
 # stood on the screen, each by its own offset; a provoked crash and the end
-# of the session put them back at once; a normal exit leaves no record.
+# of the session put them back at once (the question whether the session may
+# end, and an end that is then cancelled, move nothing); a normal exit leaves
+# no record.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/rel_lib.sh"
 rel_begin
@@ -42,7 +44,7 @@ windows="$alpha $beta $gamma $late"
 expect_eq "killed: before, every window stands where the view took it" "$(expected_away)" "$(rel_origins $windows)"
 sleep 0.5
 expect "killed: a recovery record lies beside the settings" [ -s "$REL_RECORD" ]
-expect_eq "killed: the record is 24 bytes of header and 80 per window" $((24 + 80 * 4)) \
+expect_eq "killed: the record is 32 bytes of header and 112 per window" $((32 + 112 * 4)) \
     "$(stat -c %s "$REL_RECORD" 2>/dev/null)"
 expect_eq "killed: the record lists the four moved windows" \
     "$(printf '%s\n' "$alpha" "$beta" "$gamma" "$late" | sort)" "$(rel_record_handles)"
@@ -75,14 +77,21 @@ expect "crash: the program ended with a fault code ($REL_RC)" test "$REL_RC" != 
 expect_eq "crash: every window is back, each by its own offset" "$(expected_home)" "$(rel_settled $windows)"
 expect "crash: no record is left" [ ! -e "$REL_RECORD" ]
 
-# --- the end of the session puts them back before programs save places ---
+# --- the end of the session: asked, cancelled, then for real ------------
 rel_away "$E2E_EXE" Zeta || exit 1
 windows="$alpha $beta $gamma $late"
 main=$(drv find --class Wideroom --process "$REL_PROCESS" --timeout 10000 | col 1)
 expect_eq "session end: the program agrees to end the session" 1 "$(drv send "$main" 17 0 0)"
+drv send "$main" 22 0 0 >/dev/null
+sleep 1
 # shellcheck disable=SC2086
-expect_eq "session end: every window is back as soon as it is asked" "$(expected_home)" "$(rel_settled $windows)"
+expect_eq "session end: asked and then cancelled, the windows stay where the view put them" \
+    "$(expected_away)" "$(rel_origins $windows)"
+expect "session end: a cancelled end leaves the program running" kill -0 "$REL_PID"
 drv send "$main" 22 1 0 >/dev/null
+# shellcheck disable=SC2086
+expect_eq "session end: when it ends, every window is back before programs save places" "$(expected_home)" \
+    "$(rel_settled $windows)"
 rel_wait_end 20
 expect_eq "session end: the program ends" 0 "$REL_RC"
 expect "session end: no record is left" [ ! -e "$REL_RECORD" ]

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Page mode from the settings file, on one program start: each contact with
-# an edge moves every window one screen the other way in a single step and
-# puts the pointer at the screen's centre; at the desktop's border nothing
-# moves and the pointer stays at the edge.
+# Page mode from the settings file, on one program start, on the default
+# 5 x 5 desktop: each contact with an edge moves every window one screen the
+# other way in a single step and puts the pointer at the screen's centre, at
+# every edge, the one on the taskbar included; at the desktop's border
+# nothing moves and the pointer stays at the edge.
 #
-# The desktop is 2 x 2 screens, so that one page always reaches a border:
-# under Wine a pointer put elsewhere by SetCursorPos (any program's) can read
-# back at its old place for about 100 ms, long enough for a second page when
-# there is room for one. The bottom edge lies on the taskbar, where that
-# happens most; it is left out.
+# Under Wine a pointer put elsewhere by SetCursorPos can read back at its old
+# place for about 100 ms: the program ignores the edge after a page until it
+# has seen the pointer away from it, so that one contact never makes two or
+# three pages where there is room for them.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/scroll_lib.sh"
 e2e_begin
@@ -23,8 +23,8 @@ sample=${SAMPLE_HANDLES%% *}
 name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"
 movers="$notepad $mine $sample"
 
-# 2 x 2 screens, steps 1..64, map 1/25, 30 ms, no keys, pages, maximized moved.
-write_settings "$E2E_CWD/Wideroom.cfg" 2 2 1 64 25 30 0 0 1 1
+# 5 x 5 screens, steps 1..64, map 1/25, 30 ms, no keys, pages, maximized moved.
+write_settings "$E2E_CWD/Wideroom.cfg" 5 5 1 64 25 30 0 0 1 1
 rm -f "$E2E_CWD/Wideroom.prv"
 start_wideroom_ready page || exit 1
 
@@ -65,14 +65,18 @@ border() {
     pointer_to 512 384
 }
 
-# The view starts half a screen right of and below the desktop's middle,
-# snapped to whole screens: on the lower right screen.
+# The view starts in the desktop's middle, (2048, 1536): two pages to the
+# right border, then one each way, the bottom edge (on the taskbar) down to
+# the bottom border.
+contact right 1023 300 -1024 0
+contact right-again 1023 500 -1024 0
 border right-border 1023 300
 contact left 0 300 1024 0
-border left-border 0 300
 contact up 600 0 0 768
-border top-border 600 0
-contact right 1023 300 -1024 0
+contact down 600 767 0 -768
+contact down-again 300 767 0 -768
+contact down-to-the-border 600 767 0 -768
+border bottom-border 600 767
 
 exit_wideroom
 expect_eq "exit command ends the program with code 0" 0 "$WR_RC"

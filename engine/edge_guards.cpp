@@ -81,6 +81,7 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     const EdgeOptions& o = guard->options ? *guard->options : kNoGuards;
     EdgeContact c{now, 0, 0, *dirX, *dirY, false, false, desk->getPageMode() != 0, {}};
     const bool atEdge = *dirX != 0 || *dirY != 0;
+    const bool armed = guard->rearm.armed(atEdge ? 1 : 0);
     c.leftButton = atEdge && platform::getAsyncKeyState(platform::kKeyLButton) != 0;
     // Only what a guard in force needs is asked of the platform.
     platform::WindowHandle dragged = 0;
@@ -103,6 +104,9 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
         desk->resetStep();
         return;
     }
+    // The pointer put at the centre after a page can still read at the
+    // edge: the same contact turns no second page.
+    if (c.pageMode && !armed) return;
     WindowEntry held{};
     int heldSlot = -1;
     const int heldAt = dragged != 0 ? holdRow(desk, dragged, &held, &heldSlot) : -1;
@@ -111,6 +115,7 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     if (heldAt >= 0) releaseRow(desk, heldAt, held, heldSlot);
     if (c.pageMode && r == kStatusOk) {
         guard->pageTurned(now);
+        guard->rearm.paged();
         // Off the edge: to the centre of the pointer's monitor.
         const platform::Point home = desk->monitors.pageHome();
         platform::setCursorPos(home.x, home.y);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 
+#include "engine/page_rearm.h"
 #include "platform/desktop.h"
 #include "store/options.h"
 
@@ -49,6 +50,8 @@ public:
     EdgeVerdict judge(const EdgeContact& contact);
     // A page was turned at `now`.
     void pageTurned(uint32_t now);
+    // One contact, one page: whatever the page pause.
+    PageRearm rearm;
 
 private:
     bool atEdge = false;     // the dwell runs

@@ -37,6 +37,28 @@ platform::Point normalPosition(const platform::Rect& work, const platform::Rect&
 
 }  // namespace gather_rules
 
+namespace {
+
+// A minimized window we moved before it was minimized would come back off the
+// screen when restored: its restore rectangle is gathered like a normal
+// window's rectangle.
+void gatherRestored(const MoveLedger& moves, const MonitorLayout& monitors, const platform::Rect* work,
+                    platform::WindowHandle window) {
+    const int s = moves.find(window);
+    if (s < 0 || !moves.slot(s).hasRestored) return;
+    const platform::Rect r = moves.slot(s).restored;
+    const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
+    if (p.x == r.left && p.y == r.top) return;
+    platform::setRestoredRect(window, {p.x, p.y, p.x + (r.right - r.left), p.y + (r.bottom - r.top)});
+}
+
+bool isMinimized(platform::WindowHandle window) {
+    platform::Placement placement{};
+    return platform::getWindowPlacement(window, &placement) && placement.showCmd == platform::kShowMinimized;
+}
+
+}  // namespace
+
 int VirtualDesk::refitWindows() {
     // 1. The view inside the smaller desktop.
     int x = viewX < virtualWidth - screenWidth ? viewX : virtualWidth - screenWidth;
@@ -67,15 +89,17 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
         }
         platform::Rect r{};
         platform::getWindowRect(window, &r);
-        const int s = moves.find(window);
+        int s = moves.find(window);
+        // A minimized window shows its iconic place, which is no move of ours.
+        if (s >= 0 && isMinimized(window)) s = -1;
         if (s < 0) {
             shiftInside(&r, area->boundsFor(window, r));
             platform::moveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
             continue;
         }
         LedgerSlot& e = moves.slot(s);
-        if (e.hung) {
-            // Left where it is while it hangs; its place on the desktop comes
+        if (e.hung || e.refusing) {
+            // Left where it is while it hangs or refuses; its place on the desktop comes
             // inside like any other.
             platform::Rect place{e.placeX - x, e.placeY - y, e.placeX - x + (r.right - r.left),
                                  e.placeY - y + (r.bottom - r.top)};
@@ -123,6 +147,10 @@ int VirtualDesk::gatherWindows() {
             if (monitors.count() > 1) platform::getWindowRect(window, &r);
             const platform::Rect& w = work[monitors.count() > 1 ? monitors.nearestTo(r) : 0];
             platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
+            continue;
+        }
+        if (placement.showCmd == platform::kShowMinimized) {
+            gatherRestored(moves, monitors, work, window);
             continue;
         }
         if (placement.showCmd != platform::kShowNormal) continue;

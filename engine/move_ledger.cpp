@@ -84,7 +84,8 @@ int MoveLedger::track(platform::WindowHandle window, const char* className, cons
             copyClass(e.className, className);
             e.known = e.queued = e.wanted = shown;
             e.offsetX = e.offsetY = e.placeX = e.placeY = 0;
-            e.inFlight = e.hung = 0;
+            e.hasRestored = e.processKnown = 0;
+            e.inFlight = e.hung = e.refusing = e.owed = e.lateMove = 0;
         }
         return s;
     }
@@ -132,6 +133,7 @@ void MoveLedger::endPass() {
         LedgerSlot& e = slots[s];
         if (e.seenPass != pass) {
             e.inFlight = 0;
+            e.owed = 0;
             if (e.offsetX == 0 && e.offsetY == 0 && !e.hung) {
                 e = LedgerSlot{};
                 freeSlots[freeCount++] = static_cast<int16_t>(s);
@@ -155,7 +157,11 @@ void MoveLedger::issue(int s, const platform::Rect& target) {
     e.offsetY += target.top - e.known.top;
     e.queued = target;
     e.wanted = target;
+    // Moved while shown normally: that is where it is restored to.
+    if (e.restoredPass == pass && e.hasRestored) e.restored = target;
     e.inFlight = 1;
+    e.owed = 0;
+    e.lateMove = 0;
     e.issuedPass = pass;
 }
 
@@ -176,17 +182,33 @@ void MoveLedger::refresh(int s, const platform::Rect* shown) {
     }
 }
 
-int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32_t viewY,
-                        platform::Rect* row) {
+int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32_t viewY, int32_t screenWidth,
+                        int32_t screenHeight, platform::Rect* row) {
     LedgerSlot& e = slots[s];
     e.seenPass = pass;
-    bool woke = false;
+    const bool landed = countLateMove(s, shown);
+    bool keepWanted = false;  // wanted is the place the window goes back to
+    bool sendNow = false;
     if (e.hung) {
         if (platform::isHungWindow(e.window)) return kLeaveOut;
         // Answering again: back to its place on the virtual desktop.
         e.hung = 0;
         e.wanted = at(e.placeX - viewX, e.placeY - viewY, shown);
-        woke = true;
+        keepWanted = true;
+    } else if (e.refusing) {
+        if (platform::isHungWindow(e.window)) {
+            // Stopped answering altogether: left out, its place kept.
+            e.refusing = 0;
+            e.hung = 1;
+            return kLeaveOut;
+        }
+        if (!rejoins(s, shown, landed, viewX, viewY, screenWidth, screenHeight)) {
+            *row = shown;
+            return kKeep;
+        }
+        // Asked at once, so that its row and the window agree.
+        keepWanted = true;
+        sendNow = true;
     }
     if (e.inFlight) {
         if (same(shown, e.queued)) {
@@ -194,14 +216,25 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
             e.known = e.queued;
         } else if (same(shown, e.known)) {
             // Not done yet: a program that stopped answering is left out, one
-            // that is only slow is taken where the view wants it.
-            if (!woke && platform::isHungWindow(e.window)) {
+            // that is only slow is taken where the view wants it, one that
+            // answers but leaves the window where it was refuses.
+            if (!keepWanted && platform::isHungWindow(e.window)) {
                 e.hung = 1;
                 e.placeX = viewX + e.wanted.left;
                 e.placeY = viewY + e.wanted.top;
                 return kLeaveOut;
             }
+            if (!keepWanted && pass - e.issuedPass >= kRefusePasses) {
+                refuse(s, shown, viewX, viewY, screenWidth, screenHeight);
+                *row = shown;
+                return kKeep;
+            }
             *row = e.wanted;
+            return kKeep;
+        } else if (between(shown, e.known, e.queued)) {
+            // Kept short of where it was asked to go: adjusted by its program.
+            refuse(s, shown, viewX, viewY, screenWidth, screenHeight);
+            *row = shown;
             return kKeep;
         } else {
             // Moved by someone else: taken where it is.
@@ -209,19 +242,32 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
             e.known = shown;
             e.wanted = shown;
         }
+    } else if (e.owed && same(shown, e.known)) {
+        // The catch-up found no view move to go with: it goes now.
+        sendNow = true;
     } else {
+        e.owed = 0;
         e.known = shown;
-        if (!woke) e.wanted = shown;
+        if (!keepWanted) e.wanted = shown;
     }
-    if (!same(e.wanted, e.known)) issue(s, e.wanted);
+    // A catch-up once the window is done with the last move: with this tick's
+    // view move, or at the next pass when there is none, so that a window
+    // that was late once does not stay one tick behind.
+    if (!same(e.wanted, e.known)) {
+        if (sendNow) {
+            issue(s, e.wanted);
+        } else {
+            e.owed = 1;
+        }
+    }
     *row = e.wanted;
     return kKeep;
 }
 
 void MoveLedger::requestMove(int s, const platform::Rect& target, const platform::Rect* shown) {
     LedgerSlot& e = slots[s];
-    // Left in place while it hangs.
-    if (e.hung) return;
+    // Left in place while it hangs or refuses.
+    if (e.hung || e.refusing) return;
     // A move asked for since the last snapshot may be done already (our own
     // windows and prompt programs); one the snapshot saw waiting still waits.
     if (e.inFlight && (e.issuedPass == pass || shown != nullptr)) refresh(s, shown);
@@ -235,8 +281,9 @@ void MoveLedger::requestMove(int s, const platform::Rect& target, const platform
 
 platform::Rect MoveLedger::believed(int s, const platform::Rect& shown) const {
     const LedgerSlot& e = slots[s];
-    // A hung window stays where it shows until it answers.
-    if (e.hung) return shown;
+    // A hung or refusing window stays where it shows.
+    if (e.hung || e.refusing) return shown;
+    if (e.owed && same(shown, e.known)) return e.wanted;
     if (e.inFlight && (same(shown, e.known) || same(shown, e.queued))) return e.wanted;
     return shown;
 }
@@ -269,13 +316,25 @@ int MoveLedger::recordEntries(RecoveryEntry* entries, int capacity, int32_t scre
     }
     int n = 0;
     for (int i = 0; i < count && n < capacity; ++i) {
-        const LedgerSlot& e = slots[order[i]];
+        LedgerSlot& e = slots[order[i]];
+        if (check && !e.processKnown && qualifies(e, screenWidth, screenHeight)) {
+            // Once per window: what tells it apart from a later window under
+            // the same handle.
+            e.processKnown = platform::windowProcess(e.window, &e.processId, &e.processStart) ? 1 : 2;
+        }
         if (!qualifies(e, screenWidth, screenHeight)) continue;
         RecoveryEntry& r = entries[n++];
         std::memset(&r, 0, sizeof r);
         r.window = static_cast<uint64_t>(e.window);
         r.offsetX = e.offsetX;
         r.offsetY = e.offsetY;
+        r.processId = e.processId;
+        r.processStart = e.processStart;
+        r.flags = kRecoveryTopLevel;
+        if (e.hasRestored) {
+            r.flags |= kRecoveryHasRestored;
+            r.restored = {e.restored.left, e.restored.top, e.restored.right, e.restored.bottom};
+        }
         copyClass(r.className, e.className);
     }
     return n;
@@ -289,6 +348,8 @@ uint64_t MoveLedger::recordFingerprint(int32_t screenWidth, int32_t screenHeight
         h = mix(h, static_cast<uint64_t>(e.window));
         h = mix(h, static_cast<uint64_t>(static_cast<uint32_t>(e.offsetX)) |
                        (static_cast<uint64_t>(static_cast<uint32_t>(e.offsetY)) << 32));
+        h = mix(h, static_cast<uint64_t>(static_cast<uint32_t>(e.restored.left)) |
+                       (static_cast<uint64_t>(static_cast<uint32_t>(e.restored.top)) << 32));
     }
     return h;
 }
@@ -298,6 +359,6 @@ void MoveLedger::forgetMoves() {
         LedgerSlot& e = slots[order[i]];
         e.offsetX = e.offsetY = 0;
         e.placeX = e.placeY = 0;
-        e.inFlight = e.hung = 0;
+        e.inFlight = e.hung = e.refusing = e.owed = e.lateMove = 0;
     }
 }

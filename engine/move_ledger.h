@@ -12,6 +12,13 @@
 // - a window whose program stopped answering. It is left out of the table
 //   while it hangs, keeping its place on the virtual desktop, and when it
 //   answers again it is sent to that place minus the view.
+// - a window whose program answers but does not obey: it keeps the window
+//   where it was, or short of where it was asked to go (a handler that keeps
+//   it on the screen, an app bar that puts itself back). Its row shows where
+//   it really is and the view leaves it alone, like a fixed window, while its
+//   place on the virtual desktop is kept; when the view brings that place
+//   back onto the screen, or the program carries the move out after all, it
+//   goes there.
 // - the total offset applied to it, for the recovery record.
 //
 // Fixed tables, nothing allocated: slots looked up by handle through a sorted
@@ -37,10 +44,20 @@ struct LedgerSlot {
     int32_t offsetY;        // places they were asked from
     int32_t placeX;         // virtual-desktop place of a window left out while hung
     int32_t placeY;
-    uint32_t seenPass;    // the last snapshot that saw the window
-    uint32_t issuedPass;  // the snapshot after which the move in flight was asked
+    platform::Rect restored;  // where it last stood shown normally
+    uint64_t processStart;    // its program, for the recovery record
+    uint32_t processId;
+    uint32_t restoredPass;  // the last snapshot that saw it shown normally
+    uint32_t seenPass;      // the last snapshot that saw the window
+    uint32_t issuedPass;    // the snapshot after which the move in flight was asked
     uint8_t inFlight;
     uint8_t hung;
+    uint8_t refusing;  // answers but keeps the window where it is
+    uint8_t owed;      // a catch-up move waits for this tick's view move
+    uint8_t lateMove;  // the refused move (queued) may still be carried out
+    uint8_t hasRestored;
+    uint8_t processKnown;
+    uint8_t placeOnScreen;  // while refusing: its place was on the screen at the last pass
 };
 
 class MoveLedger {
@@ -64,9 +81,16 @@ public:
     int find(platform::WindowHandle window) const;
 
     // The snapshot's verdict on a tracked window showing `shown`: kKeep with
-    // *row where the view wants it (a catch-up move is sent when it is done
-    // with the last one), or kLeaveOut while its program does not answer.
-    int observe(int slot, const platform::Rect& shown, int32_t viewX, int32_t viewY, platform::Rect* row);
+    // *row where the view wants it (or where it stands while it refuses), or
+    // kLeaveOut while its program does not answer. A catch-up move owed once
+    // the window has done the last one goes with the view move of this tick,
+    // or at the next pass when there is none, so that a window that was late
+    // once is not one tick behind from then on.
+    int observe(int slot, const platform::Rect& shown, int32_t viewX, int32_t viewY, int32_t screenWidth,
+                int32_t screenHeight, platform::Rect* row);
+
+    // Passes a move may stay undone before its window counts as refusing.
+    static constexpr uint32_t kRefusePasses = 10;
 
     // The view wants the window at `target`. Sent now unless a move is still in
     // flight (or the window hangs); `shown` is the rectangle just read, when
@@ -75,6 +99,14 @@ public:
 
     // Where the window is taken to be, given what it shows.
     platform::Rect believed(int slot, const platform::Rect& shown) const;
+
+    // The window was seen shown normally at `rect` (where the view wants it):
+    // the rectangle a minimized or maximized window is restored to.
+    void noteRestored(int slot, const platform::Rect& rect) {
+        slots[slot].restored = rect;
+        slots[slot].restoredPass = pass;
+        slots[slot].hasRestored = 1;
+    }
 
     // The table rows of this pass, by slot.
     void setRowSlot(int row, int slot) { rowSlot[row] = static_cast<int16_t>(slot); }
@@ -113,6 +145,12 @@ private:
     void issue(int slot, const platform::Rect& target);
     void refresh(int slot, const platform::Rect* shown);
     void release(int slot);
+    static bool between(const platform::Rect& shown, const platform::Rect& from, const platform::Rect& to);
+    void refuse(int slot, const platform::Rect& shown, int32_t viewX, int32_t viewY, int32_t screenWidth,
+                int32_t screenHeight);
+    bool countLateMove(int slot, const platform::Rect& shown);
+    bool rejoins(int slot, const platform::Rect& shown, bool landed, int32_t viewX, int32_t viewY,
+                 int32_t screenWidth, int32_t screenHeight);
     bool qualifies(const LedgerSlot& s, int32_t screenWidth, int32_t screenHeight) const;
 
     LedgerSlot slots[kLedgerSlots];

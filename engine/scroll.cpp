@@ -73,9 +73,11 @@ int VirtualDesk::moveViewBy(int dx, int dy) {
     // move is still on its way gets this one once that is done.
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
+        const int slot = moves.slotOfRow(i, row.window);
+        // A window that does not obey stays, like a fixed one.
+        if (slot >= 0 && moves.slot(slot).refusing) continue;
         row.x -= dx;
         row.y -= dy;
-        const int slot = moves.slotOfRow(i, row.window);
         if (slot < 0) {
             platform::moveWindow(row.window, row.x, row.y, row.width, row.height);
         } else {

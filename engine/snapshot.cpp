@@ -51,12 +51,16 @@ int VirtualDesk::snapshotWindows() {
         if (isFixed(fixedWindows, title, className)) continue;
         // The row: where the view wants the window, which is where it
         // stands unless a move of ours is still on its way. A window whose
-        // program does not answer is left out while it hangs.
+        // program does not answer is left out while it hangs; one that
+        // does not obey is shown where it stands.
         rect = platform::Rect{};
         platform::getWindowRect(window, &rect);
         platform::Rect row = rect;
         const int slot = moves.track(window, className, rect);
-        if (slot >= 0 && moves.observe(slot, rect, viewX, viewY, &row) == MoveLedger::kLeaveOut) continue;
+        if (slot >= 0 &&
+            moves.observe(slot, rect, viewX, viewY, screenWidth, screenHeight, &row) == MoveLedger::kLeaveOut)
+            continue;
+        if (slot >= 0 && placement.showCmd == platform::kShowNormal) moves.noteRestored(slot, row);
         windows[n] = WindowEntry{window, row.left, row.top, row.right - row.left, row.bottom - row.top};
         moves.setRowSlot(n, slot);
         ++n;

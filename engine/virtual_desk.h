@@ -72,8 +72,12 @@ public:
     // A normal end: no record is left.
     int dropRecoveryRecord();
     // At start-up: puts back the windows of a record left by a run that did
-    // not end normally, each by its own offset and then into the work area,
-    // and removes the record. 0, 1 (no record) or 3 (not usable; removed).
+    // not end normally, each by its own offset and then into the work area
+    // (minimized and maximized ones: their restore rectangles), removing the
+    // record first. Only windows that are still the ones recorded (class,
+    // program, top-level, same boot) move. 0, 1 (no record, or one that
+    // cannot be removed: left unused) or 3 (not usable, or of an earlier
+    // boot; removed).
     int recoverWindows(const char* name);
     // A crash or the end of the session: every window this run moved goes
     // back by its own offset into the work area now, the view returns to

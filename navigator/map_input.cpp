@@ -2,6 +2,7 @@
 #include "navigator/map_input.h"
 
 #include "engine/virtual_desk.h"
+#include "navigator/window_drag.h"
 
 int32_t viewDragLatch = 0;
 int32_t windowDragLatch = 0;
@@ -48,7 +49,10 @@ TipAction mapRightDown(VirtualDesk* desk, uint32_t pos) {
     desk->updateHover(lastMapX, lastMapY);
     dragWindow = desk->getHoverWindow();
     // An empty spot starts no drag but leaves a latch from an earlier one.
-    if (dragWindow != 0) windowDragLatch = 1;
+    if (dragWindow != 0) {
+        windowDragLatch = 1;
+        startDrag(desk, dragWindow);
+    }
     return kTipNone;
 }
 
@@ -70,16 +74,7 @@ TipAction mapMouseMove(VirtualDesk* desk, platform::WindowHandle mapPane, uint32
         const int32_t dy = y - lastMapY;
         lastMapX = x;
         lastMapY = y;
-        // The window table is left alone: the next snapshot sees the new
-        // place and the change test has the map repainted.
-        platform::Rect r{};
-        if (platform::getWindowRect(dragWindow, &r)) {
-            r.left += n * dx;
-            r.right += n * dx;
-            r.top += n * dy;
-            r.bottom += n * dy;
-            platform::moveWindow(dragWindow, r.left, r.top, r.right - r.left, r.bottom - r.top);
-        }
+        dragBy(desk, n * dx, n * dy);
         platform::getWindowText(dragWindow, tipText, kTipTextSize);
         return kTipSetText;
     }

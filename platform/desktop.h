@@ -59,11 +59,25 @@ bool showWindow(WindowHandle window, int cmd);
 // True while the window's program does not answer messages: such a window
 // must not be moved synchronously.
 bool isHungWindow(WindowHandle window);
+// Sets the rectangle a minimized or maximized window is restored to (screen
+// coordinates) and keeps its show state. False for a hidden or hung window.
+bool setRestoredRect(WindowHandle window, const Rect& rect);
 // True while the window is cloaked: visible to the window walk but shown on
 // no screen (another virtual desktop of the system, a suspended app). False
 // where the system cannot tell.
 bool isWindowCloaked(WindowHandle window);
 Rect desktopRect();
+
+// --- identity of windows and of the session -------------------------------
+// The window's program: its id and when it started (100 ns units since
+// 1601). False when that cannot be learnt.
+bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime);
+// A top-level window that exists (not a child of another window).
+bool isTopLevel(WindowHandle window);
+// When the system started, 100 ns units since 1601: the wall clock less the
+// time since the start, so two readings in one boot agree within the
+// clock's corrections.
+uint64_t bootTime();
 // Marks the whole client area for repainting, without erasing.
 void invalidateWindow(WindowHandle window);
 

@@ -24,6 +24,7 @@ bool closeFile(FileHandle file);
 bool removeFile(const char* name);
 // Replaces `to` by `from` in one step (the old file stays whole until then);
 // false, with both files as they were, when `to` is read-only.
-bool replaceFile(const char* from, const char* to);
+// `writeThrough` waits until the disk holds the change.
+bool replaceFile(const char* from, const char* to, bool writeThrough = true);
 
 }  // namespace platform

@@ -35,7 +35,8 @@ int write(const char* name, const unsigned char* bytes, size_t size, bool toDisk
         platform::removeFile(temp);
         return kCannotWrite;
     }
-    if (!platform::replaceFile(temp, name)) {
+    // Only a file written to the disk waits for its replacement to reach it.
+    if (!platform::replaceFile(temp, name, toDisk)) {
         platform::removeFile(temp);
         return kCannotOpen;
     }

@@ -25,6 +25,18 @@ uint32_t getWord(const unsigned char* p) {
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+void putLong(unsigned char* p, uint64_t v) {
+    putWord(p, static_cast<uint32_t>(v));
+    putWord(p + 4, static_cast<uint32_t>(v >> 32));
+}
+
+uint64_t getLong(const unsigned char* p) {
+    return static_cast<uint64_t>(getWord(p)) | (static_cast<uint64_t>(getWord(p + 4)) << 32);
+}
+
+constexpr size_t kBootAt = 24;   // in the header
+constexpr size_t kClassAt = 48;  // in an entry
+
 uint32_t checksum(const unsigned char* bytes, size_t size) {
     uint32_t h = 2166136261u;
     for (size_t i = 0; i < size; ++i) {
@@ -42,18 +54,24 @@ unsigned char fileBuffer[kMaxRecoveryBytes + 1];
 
 namespace recovery_record {
 
-size_t encode(const RecoveryEntry* entries, int count, unsigned char* bytes) {
+size_t encode(uint64_t bootTime, const RecoveryEntry* entries, int count, unsigned char* bytes) {
     if (count < 0) count = 0;
     if (count > kMaxRecoveryEntries) count = kMaxRecoveryEntries;
     unsigned char* p = bytes + kRecoveryHeaderSize;
     for (int i = 0; i < count; ++i, p += kRecoveryEntrySize) {
         const RecoveryEntry& e = entries[i];
-        putWord(p, static_cast<uint32_t>(e.window));
-        putWord(p + 4, static_cast<uint32_t>(e.window >> 32));
+        putLong(p, e.window);
         putWord(p + 8, static_cast<uint32_t>(e.offsetX));
         putWord(p + 12, static_cast<uint32_t>(e.offsetY));
-        std::memcpy(p + 16, e.className, kRecoveryClassSize);
-        p[16 + kRecoveryClassSize - 1] = '\0';
+        putWord(p + 16, e.processId);
+        putWord(p + 20, e.flags);
+        putLong(p + 24, e.processStart);
+        putWord(p + 32, static_cast<uint32_t>(e.restored.left));
+        putWord(p + 36, static_cast<uint32_t>(e.restored.top));
+        putWord(p + 40, static_cast<uint32_t>(e.restored.right));
+        putWord(p + 44, static_cast<uint32_t>(e.restored.bottom));
+        std::memcpy(p + kClassAt, e.className, kRecoveryClassSize);
+        p[kClassAt + kRecoveryClassSize - 1] = '\0';
     }
     const size_t entryBytes = static_cast<size_t>(count) * kRecoveryEntrySize;
     putWord(bytes, kRecoveryMagic);
@@ -61,12 +79,14 @@ size_t encode(const RecoveryEntry* entries, int count, unsigned char* bytes) {
     putWord(bytes + 8, static_cast<uint32_t>(kRecoveryHeaderSize));
     putWord(bytes + 12, static_cast<uint32_t>(kRecoveryEntrySize));
     putWord(bytes + 16, static_cast<uint32_t>(count));
-    putWord(bytes + 20, checksum(bytes + kRecoveryHeaderSize, entryBytes));
+    putLong(bytes + kBootAt, bootTime);
+    putWord(bytes + 20, checksum(bytes + kBootAt, kRecoveryHeaderSize - kBootAt + entryBytes));
     return kRecoveryHeaderSize + entryBytes;
 }
 
-int decode(const unsigned char* bytes, size_t size, RecoveryEntry* entries, int* count) {
+int decode(const unsigned char* bytes, size_t size, uint64_t* bootTime, RecoveryEntry* entries, int* count) {
     *count = 0;
+    *bootTime = 0;
     if (size < static_cast<size_t>(kRecoveryHeaderSize)) return kNotUsable;
     if (getWord(bytes) != kRecoveryMagic || getWord(bytes + 4) != static_cast<uint32_t>(kRecoveryVersion) ||
         getWord(bytes + 8) != static_cast<uint32_t>(kRecoveryHeaderSize) ||
@@ -76,33 +96,44 @@ int decode(const unsigned char* bytes, size_t size, RecoveryEntry* entries, int*
     if (n > static_cast<uint32_t>(kMaxRecoveryEntries)) return kNotUsable;
     const size_t entryBytes = static_cast<size_t>(n) * kRecoveryEntrySize;
     if (size != kRecoveryHeaderSize + entryBytes) return kNotUsable;
-    if (getWord(bytes + 20) != checksum(bytes + kRecoveryHeaderSize, entryBytes)) return kNotUsable;
+    if (getWord(bytes + 20) != checksum(bytes + kBootAt, kRecoveryHeaderSize - kBootAt + entryBytes))
+        return kNotUsable;
     const unsigned char* p = bytes + kRecoveryHeaderSize;
     for (uint32_t i = 0; i < n; ++i, p += kRecoveryEntrySize) {
         // A name without its terminator was not written by us.
-        if (std::memchr(p + 16, '\0', kRecoveryClassSize) == nullptr) return kNotUsable;
+        if (std::memchr(p + kClassAt, '\0', kRecoveryClassSize) == nullptr) return kNotUsable;
     }
     p = bytes + kRecoveryHeaderSize;
     for (uint32_t i = 0; i < n; ++i, p += kRecoveryEntrySize) {
         RecoveryEntry& e = entries[i];
-        e.window = static_cast<uint64_t>(getWord(p)) | (static_cast<uint64_t>(getWord(p + 4)) << 32);
+        e.window = getLong(p);
         e.offsetX = static_cast<int32_t>(getWord(p + 8));
         e.offsetY = static_cast<int32_t>(getWord(p + 12));
-        std::memcpy(e.className, p + 16, kRecoveryClassSize);
+        e.processId = getWord(p + 16);
+        e.flags = getWord(p + 20);
+        e.processStart = getLong(p + 24);
+        e.restored.left = static_cast<int32_t>(getWord(p + 32));
+        e.restored.top = static_cast<int32_t>(getWord(p + 36));
+        e.restored.right = static_cast<int32_t>(getWord(p + 40));
+        e.restored.bottom = static_cast<int32_t>(getWord(p + 44));
+        std::memcpy(e.className, p + kClassAt, kRecoveryClassSize);
     }
+    *bootTime = getLong(bytes + kBootAt);
     *count = static_cast<int>(n);
     return kOk;
 }
 
-int read(const char* name, RecoveryEntry* entries, int* count) {
+int read(const char* name, uint64_t* bootTime, RecoveryEntry* entries, int* count) {
     *count = 0;
+    *bootTime = 0;
     size_t got = 0;
     if (file_io::readHead(name, fileBuffer, sizeof fileBuffer, &got) != 0) return kCannotOpen;
-    return decode(fileBuffer, got, entries, count);
+    return decode(fileBuffer, got, bootTime, entries, count);
 }
 
-int write(const char* name, const RecoveryEntry* entries, int count) {
-    const size_t size = encode(entries, count, fileBuffer);
+int write(const char* name, uint64_t bootTime, const RecoveryEntry* entries, int count) {
+    const size_t size = encode(bootTime, entries, count, fileBuffer);
+    // Written while windows move: no waiting for the disk.
     return file_io::writeWhole(name, fileBuffer, size);
 }
 

@@ -138,6 +138,8 @@ TEST_F(Monitors, PageModeSendsThePointerToTheCentreOfItsMonitor) {
     EXPECT_EQ(desk.viewX, before + 1824);
     EXPECT_EQ(sim::cursor().x, 1424);
     EXPECT_EQ(sim::cursor().y, 300);
+    // Seen away from the edge, where the page left it: the next contact pages.
+    pollTick(&desk, &state, 0, 0);
 
     sim::setCursor(0, 700);
     pollTick(&desk, &state, 0, 0);
@@ -208,7 +210,7 @@ TEST_F(Monitors, RecoveryPutsWindowsBackOntoTheMonitorNearestThem) {
     e.window = w;
     e.offsetX = -3000;
     std::strncpy(e.className, "AppClass", sizeof e.className - 1);
-    ASSERT_EQ(recovery_record::write("Wideroom.rcv", &e, 1), 0);
+    ASSERT_EQ(recovery_record::write("Wideroom.rcv", platform::bootTime(), &e, 1), 0);
     VirtualDesk desk;
     EXPECT_EQ(desk.recoverWindows("Wideroom.rcv"), 0);
     EXPECT_EQ(topLeft(w).x, 1100);

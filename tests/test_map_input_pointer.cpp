@@ -108,6 +108,43 @@ TEST_F(MapInputTest, RightDragMovesTheWindowByTheScaledDistance) {
     }
 }
 
+// A program that carries the drag's moves out late: the steps still add up
+// to 75 right and 25 up, and a left press meanwhile moves the target with the
+// view instead of putting the window back where the last snapshot saw it.
+TEST_F(MapInputTest, SlowWindowGetsTheWholeRightDragAndAViewMoveMeanwhile) {
+    for (const bool leftPress : {false, true}) {
+        SCOPED_TRACE(leftPress ? "left press during the drag" : "drag only");
+        sim::zOrder().clear();
+        desk->windowCount = 0;
+        desk->viewX = 2048;
+        desk->viewY = 1536;
+        pane = sim::addWindow("", "#32770", 0, 0, 204, 153);
+        sim::window(pane)->visible = false;
+        platform::WindowHandle w = sim::addWindow("slow", "Sample", 100, 50, 300, 200);
+        sim::window(w)->queuesMoves = true;
+        desk->snapshotWindows();
+        settle();
+        mapRightDown(desk.get(), at(90, 66));
+        ASSERT_EQ(dragWindow, w);
+        for (const auto& [x, y] : std::vector<std::pair<int, int>>{{91, 66}, {92, 66}, {93, 65}})
+            mapMouseMove(desk.get(), pane, at(x, y));
+        int viewDx = 0, viewDy = 0;
+        if (leftPress) {
+            mapLeftDown(desk.get(), at(102, 76));  // the view to (2038, 1516)
+            viewDx = desk->viewX - 2048;
+            viewDy = desk->viewY - 1536;
+            ASSERT_NE(viewDx, 0);
+        }
+        mapRightUp();
+        for (int t = 0; t < 4; ++t) {
+            sim::pumpWindow(w);
+            desk->snapshotWindows();
+        }
+        EXPECT_TRUE(rectOf(w) == (platform::Rect{175 - viewDx, 25 - viewDy, 475 - viewDx, 225 - viewDy}))
+            << rectOf(w).left << "," << rectOf(w).top;
+    }
+}
+
 // Both buttons held: the window is dragged and the view stays.
 TEST_F(MapInputTest, WindowDragWinsOverViewDrag) {
     platform::WindowHandle w = addWindow("w", 100, 50, 300, 200);

@@ -1,5 +1,6 @@
 // The recovery record "Wideroom.rcv": what it holds, how often it is
 // written, and that it goes away when nothing stands moved.
+#include <cstdint>
 #include <cstring>
 
 #include "store/recovery_record.h"
@@ -24,6 +25,10 @@ struct ParsedEntry {
     uint64_t window;
     int32_t offsetX;
     int32_t offsetY;
+    uint32_t processId;
+    uint32_t flags;
+    uint64_t processStart;
+    platform::Rect restored;
     std::string className;
 };
 
@@ -43,20 +48,29 @@ std::vector<ParsedEntry> parse(const std::vector<unsigned char>& bytes) {
     EXPECT_GE(bytes.size(), 24u);
     if (bytes.size() < 24) return out;
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "WRCV");
-    EXPECT_EQ(getWord(bytes, 4), 1);
-    EXPECT_EQ(getWord(bytes, 8), 24);
-    EXPECT_EQ(getWord(bytes, 12), 80);
+    EXPECT_EQ(getWord(bytes, 4), 2);
+    EXPECT_EQ(getWord(bytes, 8), 32);
+    EXPECT_EQ(getWord(bytes, 12), 112);
     const int32_t n = getWord(bytes, 16);
-    EXPECT_EQ(bytes.size(), 24u + 80u * static_cast<size_t>(n));
+    EXPECT_EQ(bytes.size(), 32u + 112u * static_cast<size_t>(n));
     EXPECT_EQ(static_cast<uint32_t>(getWord(bytes, 20)), fnv1a(bytes, 24));
-    for (int32_t i = 0; i < n && 24 + 80 * static_cast<size_t>(i + 1) <= bytes.size(); ++i) {
-        const size_t p = 24 + 80 * static_cast<size_t>(i);
+    // The boot it was written in.
+    EXPECT_EQ(getWord(bytes, 24), 1);
+    EXPECT_EQ(getWord(bytes, 28), 0);
+    for (int32_t i = 0; i < n && 32 + 112 * static_cast<size_t>(i + 1) <= bytes.size(); ++i) {
+        const size_t p = 32 + 112 * static_cast<size_t>(i);
         ParsedEntry e;
         e.window = static_cast<uint32_t>(getWord(bytes, p)) |
                    (static_cast<uint64_t>(static_cast<uint32_t>(getWord(bytes, p + 4))) << 32);
         e.offsetX = getWord(bytes, p + 8);
         e.offsetY = getWord(bytes, p + 12);
-        e.className = reinterpret_cast<const char*>(&bytes[p + 16]);
+        e.processId = static_cast<uint32_t>(getWord(bytes, p + 16));
+        e.flags = static_cast<uint32_t>(getWord(bytes, p + 20));
+        e.processStart = static_cast<uint32_t>(getWord(bytes, p + 24)) |
+                         (static_cast<uint64_t>(static_cast<uint32_t>(getWord(bytes, p + 28))) << 32);
+        e.restored = {getWord(bytes, p + 32), getWord(bytes, p + 36), getWord(bytes, p + 40),
+                      getWord(bytes, p + 44)};
+        e.className = reinterpret_cast<const char*>(&bytes[p + 48]);
         out.push_back(e);
     }
     return out;
@@ -78,6 +92,12 @@ TEST_F(Record, ListsEachMovedWindowWithItsClassAndTotalOffset) {
     EXPECT_EQ(entries[0].offsetX, -130);
     EXPECT_EQ(entries[0].offsetY, 30);
     EXPECT_EQ(entries[0].className, "ClassA");
+    // Its program, and that it is a top-level window last seen at its place.
+    EXPECT_EQ(entries[0].processId, 0x500u);
+    EXPECT_EQ(entries[0].processStart, 777u);
+    EXPECT_EQ(entries[0].flags, 3u);
+    EXPECT_EQ(entries[0].restored.left, 100 - 130);
+    EXPECT_EQ(entries[0].restored.top, 100 + 30);
     EXPECT_EQ(entries[1].window, b);
     EXPECT_EQ(entries[1].offsetX, -130);
     EXPECT_EQ(entries[1].className, "ClassB");
@@ -213,21 +233,34 @@ TEST_F(Record, SettingsImportWritesAtOnce) {
 
 TEST_F(Record, EncodeAndDecodeAgree) {
     RecoveryEntry in[3] = {};
-    in[0] = {0x1234, -2048, 768, "Notepad"};
-    in[1] = {0xFFFFFFFF00000010ull, 0, -1, ""};
+    in[0] = {0x1234, -2048, 768, 4242, 3, 0x01DA000012345678ull, {-2000, 5, -1800, 300}, "Notepad"};
+    in[1] = {0xFFFFFFFF00000010ull,
+             0,
+             -1,
+             0xFFFFFFFFu,
+             1,
+             ~0ull,
+             {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+             ""};
     in[2].window = 7;
     std::memset(in[2].className, 'x', sizeof in[2].className - 1);
     static unsigned char bytes[kMaxRecoveryBytes];
-    const size_t size = recovery_record::encode(in, 3, bytes);
-    ASSERT_EQ(size, 24u + 3 * 80);
+    const size_t size = recovery_record::encode(0x01DB123456789ABCull, in, 3, bytes);
+    ASSERT_EQ(size, 32u + 3 * 112);
     static RecoveryEntry out[kMaxRecoveryEntries];
     int count = 0;
-    ASSERT_EQ(recovery_record::decode(bytes, size, out, &count), 0);
+    uint64_t boot = 0;
+    ASSERT_EQ(recovery_record::decode(bytes, size, &boot, out, &count), 0);
+    EXPECT_EQ(boot, 0x01DB123456789ABCull);
     ASSERT_EQ(count, 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(out[i].window, in[i].window);
         EXPECT_EQ(out[i].offsetX, in[i].offsetX);
         EXPECT_EQ(out[i].offsetY, in[i].offsetY);
+        EXPECT_EQ(out[i].processId, in[i].processId);
+        EXPECT_EQ(out[i].flags, in[i].flags);
+        EXPECT_EQ(out[i].processStart, in[i].processStart);
+        EXPECT_EQ(std::memcmp(&out[i].restored, &in[i].restored, sizeof in[i].restored), 0);
         EXPECT_STREQ(out[i].className, in[i].className);
     }
 }

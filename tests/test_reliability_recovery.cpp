@@ -15,8 +15,8 @@ constexpr const char* kRecord = "Wideroom.rcv";
 class Recovery : public DeskTest {
 protected:
     // A record as a crashed run would have left it.
-    static void writeRecord(const std::vector<RecoveryEntry>& entries) {
-        ASSERT_EQ(recovery_record::write(kRecord, entries.data(), static_cast<int>(entries.size())), 0);
+    static void writeRecord(const std::vector<RecoveryEntry>& entries, uint64_t boot = 1) {
+        ASSERT_EQ(recovery_record::write(kRecord, boot, entries.data(), static_cast<int>(entries.size())), 0);
     }
     static RecoveryEntry entry(platform::WindowHandle h, int32_t dx, int32_t dy,
                                const char* cls = "AppClass") {
@@ -26,6 +26,16 @@ protected:
         e.offsetY = dy;
         std::strncpy(e.className, cls, sizeof e.className - 1);
         return e;
+    }
+    // The view moves 2048 right with the window in the table, then the user
+    // minimizes it.
+    static void moveAwayAndMinimize(VirtualDesk& desk, platform::WindowHandle w) {
+        desk.snapshotWindows();
+        desk.moveViewBy(2048, 0);
+        desk.snapshotWindows();
+        sim::window(w)->showCmd = platform::kShowMinimized;
+        sim::window(w)->rect = {-32000, -32000, -31840, -31972};
+        desk.snapshotWindows();
     }
     static void addTaskbarAtTheBottom() {
         addWindow(-2, 738, 1028, 32, "", "Shell_TrayWnd");  // (-2, 738)-(1026, 770)
@@ -99,25 +109,135 @@ TEST_F(Recovery, WindowsThatAreGoneAreSkippedAndTheRestComeBack) {
     expectAt(b, 500, 300);
 }
 
-TEST_F(Recovery, MaximizedGoesToTheInsetCornerAndMinimizedIsLeftAlone) {
+// A window moved away and then minimized or maximized keeps a restore
+// rectangle away from the screen: it gets that back too, so that restoring it
+// later shows it where it stood. The maximized one also goes to the inset
+// corner, as the gathering puts it.
+TEST_F(Recovery, MinimizedAndMaximizedWindowsAreRestoredOntoTheScreen) {
     sim::SimWindow maximized;
     maximized.title = "max";
     maximized.className = "AppClass";
     maximized.showCmd = platform::kShowMaximized;
-    maximized.normal = {100, 100, 500, 400};
+    maximized.normal = {-1948, 100, -1548, 400};
     maximized.rect = {-2052, -4, 1028 - 2048, 772};
     platform::WindowHandle m = sim::addWindow(maximized);
     sim::SimWindow minimized = maximized;
     minimized.title = "min";
     minimized.showCmd = platform::kShowMinimized;
+    minimized.normal = {-1748, 300, -1548, 450};
     minimized.rect = {-32000, -32000, -31840, -31972};
     platform::WindowHandle n = sim::addWindow(minimized);
-    writeRecord({entry(m, -2048, 0), entry(n, -2048, 0)});
+    RecoveryEntry em = entry(m, -2048, 0);
+    em.flags = kRecoveryTopLevel | kRecoveryHasRestored;
+    em.restored = {-1948, 100, -1548, 400};
+    RecoveryEntry en = entry(n, -2048, 0);
+    en.flags = kRecoveryTopLevel | kRecoveryHasRestored;
+    en.restored = {-1748, 300, -1548, 450};
+    writeRecord({em, en});
     VirtualDesk desk;
     desk.setFrameInset(4);
     EXPECT_EQ(desk.recoverWindows(kRecord), 0);
     expectAt(m, -4, -4);
-    EXPECT_EQ(sim::window(n)->moveCount, 0);
+    EXPECT_EQ(rectOf(n).left, -32000);  // still minimized
+    sim::restoreWindow(m);
+    sim::restoreWindow(n);
+    expectAt(m, 100, 100);
+    expectAt(n, 300, 300);
+}
+
+// The same from memory, at the end of the session: the window was moved with
+// the view and minimized since.
+TEST_F(Recovery, WindowMinimizedSinceItWasMovedIsRestoredOntoTheScreenAtTheEndOfTheSession) {
+    platform::WindowHandle w = addWindow(300, 200, 200, 150);
+    VirtualDesk desk;
+    moveAwayAndMinimize(desk, w);
+    EXPECT_EQ(desk.gatherInEmergency(), 0);
+    sim::restoreWindow(w);
+    expectAt(w, 300, 200);
+}
+
+// And at a normal exit: the gathering brings its restore rectangle onto the
+// screen as it brings a normal window there.
+TEST_F(Recovery, WindowMinimizedSinceItWasMovedIsRestoredOntoTheScreenAfterANormalExit) {
+    platform::WindowHandle w = addWindow(300, 200, 200, 150);
+    VirtualDesk desk;
+    moveAwayAndMinimize(desk, w);
+    EXPECT_EQ(desk.gatherWindows(), 0);
+    sim::restoreWindow(w);
+    expectAt(w, 0, 200);  // gathered from the left, as a normal window is
+}
+
+// The re-fit moves every visible window, minimized ones too; the iconic place
+// of a minimized window we track is no move of ours and is not booked.
+TEST_F(Recovery, RefitOfAMinimizedWindowBooksNoOffset) {
+    platform::WindowHandle w = addWindow(300, 200, 200, 150);
+    VirtualDesk desk;
+    moveAwayAndMinimize(desk, w);
+    SettingsImage image;
+    desk.exportSettings(&image);
+    image.hScale = 3;
+    desk.importSettings(&image);
+    static RecoveryEntry entries[kMaxRecoveryEntries];
+    ASSERT_EQ(desk.moves.recordEntries(entries, kMaxRecoveryEntries, 1024, 768, false), 1);
+    EXPECT_EQ(entries[0].offsetX, -2048);
+    EXPECT_EQ(entries[0].offsetY, 0);
+}
+
+// After a power loss the record outlives the boot, and a window of the same
+// class can get the handle: only a window of the recorded program, still
+// top-level, in the same boot, is moved.
+struct IdentityRow {
+    const char* name;
+    uint32_t processId;
+    uint64_t processStart;
+    bool topLevel;
+    uint64_t recordBoot;  // the sim's boot time is 1
+    bool moved;
+};
+
+constexpr uint64_t kSecond = 10000000;
+
+class Identity : public Recovery, public ::testing::WithParamInterface<IdentityRow> {};
+
+TEST_P(Identity, OnlyTheRecordedWindowIsMoved) {
+    const IdentityRow& p = GetParam();
+    platform::WindowHandle w = addWindow(-1948, 100, 200, 150);
+    sim::window(w)->processId = p.processId;
+    sim::window(w)->processStart = p.processStart;
+    sim::window(w)->topLevel = p.topLevel;
+    RecoveryEntry e = entry(w, -2048, 0);
+    e.processId = 0x500;
+    e.processStart = 777;
+    writeRecord({e}, p.recordBoot);
+    VirtualDesk desk;
+    EXPECT_EQ(desk.recoverWindows(kRecord), p.recordBoot > 1 + 30 * kSecond ? 3 : 0);
+    EXPECT_EQ(sim::window(w)->moveCount, p.moved ? 1 : 0);
+    EXPECT_FALSE(fileExists(kRecord));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recovery, Identity,
+    ::testing::Values(IdentityRow{"theRecordedWindow", 0x500, 777, true, 1, true},
+                      IdentityRow{"sameBootWithinTheClocksCorrections", 0x500, 777, true, 1 + 20 * kSecond,
+                                  true},
+                      IdentityRow{"reusedHandleOfAnotherProgram", 0x501, 777, true, 1, false},
+                      IdentityRow{"reusedPidOfALaterProgram", 0x500, 778, true, 1, false},
+                      IdentityRow{"noLongerTopLevel", 0x500, 777, false, 1, false},
+                      IdentityRow{"earlierBoot", 0x500, 777, true, 1 + 600 * kSecond, false}),
+    [](const ::testing::TestParamInfo<IdentityRow>& i) { return std::string(i.param.name); });
+
+// The record is gone before any window moves: a kill half-way through the
+// recovery must not have the next start apply the offsets again.
+TEST_F(Recovery, RecordIsGoneBeforeTheFirstWindowMoves) {
+    platform::WindowHandle a = addWindow(-1948, 100, 200, 150);
+    platform::WindowHandle b = addWindow(-1548, 300, 200, 150);
+    writeRecord({entry(a, -2048, 0), entry(b, -2048, 0)});
+    std::vector<bool> recordThere;
+    sim::onMove([&](platform::WindowHandle) { recordThere.push_back(fileExists(kRecord)); });
+    VirtualDesk desk;
+    EXPECT_EQ(desk.recoverWindows(kRecord), 0);
+    sim::onMove(nullptr);
+    EXPECT_EQ(recordThere, (std::vector<bool>{false, false}));
 }
 
 TEST_F(Recovery, HiddenWindowComesBackToo) {
@@ -152,7 +272,7 @@ TEST_P(Damaged, RecordIsIgnoredSafelyAndRemoved) {
     platform::WindowHandle w = addWindow(-1948, 100, 200, 150);
     writeRecord({entry(w, -2048, 0), entry(0x5000, 10, 10)});
     std::vector<unsigned char> bytes = readFile(kRecord);
-    ASSERT_EQ(bytes.size(), 184u);
+    ASSERT_EQ(bytes.size(), 256u);
     if (p.change == 0) {
         bytes.resize(p.at);
     } else if (p.change < 0) {
@@ -173,15 +293,16 @@ INSTANTIATE_TEST_SUITE_P(
                       DamageRow{"newerVersion", 4, 1}, DamageRow{"headerSize", 8, 1},
                       DamageRow{"entrySize", 12, 1}, DamageRow{"moreEntriesThanBytes", 16, 1},
                       DamageRow{"hugeCount", 19, 1}, DamageRow{"checksum", 20, 1},
-                      DamageRow{"offsetChanged", 24 + 8, 1}, DamageRow{"cutInAnEntry", 120, 0},
+                      DamageRow{"bootChanged", 24, 1}, DamageRow{"offsetChanged", 32 + 8, 1},
+                      DamageRow{"processChanged", 32 + 16, 1}, DamageRow{"cutInAnEntry", 120, 0},
                       DamageRow{"trailingByte", 0, -1}),
     [](const ::testing::TestParamInfo<DamageRow>& i) { return std::string(i.param.name); });
 
 TEST_F(Recovery, UnterminatedClassNameIsRefusedEvenWithAGoodChecksum) {
     RecoveryEntry e = entry(0x1234, 1, 1);
     static unsigned char bytes[kMaxRecoveryBytes];
-    const size_t size = recovery_record::encode(&e, 1, bytes);
-    std::memset(bytes + 24 + 16, 'x', 64);
+    const size_t size = recovery_record::encode(1, &e, 1, bytes);
+    std::memset(bytes + 32 + 48, 'x', 64);
     // Checksum over the changed entry, as a careless writer would compute it.
     uint32_t h = 2166136261u;
     for (size_t i = 24; i < size; ++i) {
@@ -191,7 +312,8 @@ TEST_F(Recovery, UnterminatedClassNameIsRefusedEvenWithAGoodChecksum) {
     for (int i = 0; i < 4; ++i) bytes[20 + i] = static_cast<unsigned char>(h >> (8 * i));
     static RecoveryEntry out[kMaxRecoveryEntries];
     int count = 5;
-    EXPECT_EQ(recovery_record::decode(bytes, size, out, &count), 3);
+    uint64_t boot = 5;
+    EXPECT_EQ(recovery_record::decode(bytes, size, &boot, out, &count), 3);
     EXPECT_EQ(count, 0);
 }
 

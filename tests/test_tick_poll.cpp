@@ -152,6 +152,29 @@ TEST_F(Tick, PageModePutsThePointerAtTheCentreAfterAPage) {
     EXPECT_EQ(sim::cursor().y, 384);
 }
 
+// The pointer put at the centre still reads at the edge for a few ticks (as
+// under Wine): that contact made its page, and only a new one makes the next.
+TEST_F(Tick, PageModeMakesOnePagePerContactWhenThePointerReadsLateAtTheCentre) {
+    VirtualDesk desk;
+    desk.pageMode = 1;
+    const int startX = desk.viewX;
+    sim::setCursor(1023, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.viewX, startX + 1024);
+    for (int t = 0; t < 3; ++t) {
+        sim::setCursor(1023, 300);  // the old place, read late
+        pollTick(&desk, &state, navFrame, mapPane);
+    }
+    EXPECT_EQ(desk.viewX, startX + 1024);
+    EXPECT_EQ(state.dirX, 1);  // the navigator still shows at the edge
+    // Seen away from the edge, then a new contact: the next page.
+    sim::setCursor(512, 384);
+    pollTick(&desk, &state, navFrame, mapPane);
+    sim::setCursor(1023, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    EXPECT_EQ(desk.viewX, startX + 2048);
+}
+
 TEST_F(Tick, PageModeAtTheBorderLeavesThePointerWhereItIs) {
     VirtualDesk desk;
     desk.pageMode = 1;

@@ -31,6 +31,8 @@ struct SimState {
     long calls = 0;
     std::vector<uint32_t> sleeps;
     uint32_t advanceAtNextWalk = 0;
+    uint64_t bootTime = 1;
+    std::function<void(platform::WindowHandle)> moveObserver;
     // Fixed storage: counting must not allocate on the tick's path.
     struct Invalidated {
         platform::WindowHandle handle;
@@ -88,6 +90,18 @@ platform::DrawObject createObject(bool pen, int width, uint8_t r, uint8_t g, uin
     return h;
 }
 
+// A move carried out by the window's program, as its handler lets it.
+void carryOut(sim::SimWindow* w, platform::Rect r) {
+    if (w->ignoresMoves) return;
+    if (w->keepsOrigin) {
+        const int32_t dx = r.left < 0 ? -r.left : 0;
+        const int32_t dy = r.top < 0 ? -r.top : 0;
+        r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    }
+    w->rect = r;
+    if (w->showCmd == platform::kShowNormal) w->normal = r;
+}
+
 }  // namespace
 
 namespace sim {
@@ -112,6 +126,8 @@ void reset(int screenWidth, int screenHeight) {
     s.sleeps.clear();
     s.sleeps.reserve(kMaxRecordedSleeps);  // no allocation while a test counts them
     s.advanceAtNextWalk = 0;
+    s.bootTime = 1;
+    s.moveObserver = nullptr;
     for (auto& i : s.invalidated) i = {0, 0};
     clearFileLog();
     s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
@@ -161,11 +177,22 @@ int pumpWindow(platform::WindowHandle handle, int count) {
             r.right = r.left + (w->rect.right - w->rect.left);
             r.bottom = r.top + (w->rect.bottom - w->rect.top);
         }
-        w->rect = r;
-        if (w->showCmd == platform::kShowNormal) w->normal = r;
+        carryOut(w, r);
         ++done;
     }
     return done;
+}
+
+void restoreWindow(platform::WindowHandle handle) {
+    SimWindow* w = findWindow(handle);
+    if (!w) return;
+    w->showCmd = platform::kShowNormal;
+    w->rect = w->normal;
+}
+
+void setBootTime(uint64_t t) { state().bootTime = t; }
+void onMove(std::function<void(platform::WindowHandle)> observer) {
+    state().moveObserver = std::move(observer);
 }
 
 void setCursor(int x, int y) { state().cursor = {x, y}; }
@@ -277,6 +304,7 @@ bool getWindowRect(WindowHandle window, Rect* rect) {
 
 bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
     ++state().calls;
+    if (state().moveObserver) state().moveObserver(window);
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {
@@ -284,14 +312,14 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
         ++w->moveCount;
         return true;
     }
-    w->rect = {x, y, x + width, y + height};
-    if (w->showCmd == kShowNormal) w->normal = w->rect;
+    carryOut(w, {x, y, x + width, y + height});
     ++w->moveCount;
     return true;
 }
 
 bool setWindowPos(WindowHandle window, int x, int y) {
     ++state().calls;
+    if (state().moveObserver) state().moveObserver(window);
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {
@@ -301,8 +329,7 @@ bool setWindowPos(WindowHandle window, int x, int y) {
     }
     int width = w->rect.right - w->rect.left;
     int height = w->rect.bottom - w->rect.top;
-    w->rect = {x, y, x + width, y + height};
-    if (w->showCmd == kShowNormal) w->normal = w->rect;
+    carryOut(w, {x, y, x + width, y + height});
     ++w->moveCount;
     return true;
 }
@@ -321,6 +348,31 @@ bool isHungWindow(WindowHandle window) {
     const sim::SimWindow* w = findWindow(window);
     return w && w->hung;
 }
+
+bool setRestoredRect(WindowHandle window, const Rect& rect) {
+    ++state().calls;
+    sim::SimWindow* w = findWindow(window);
+    if (!w || !w->visible || w->hung) return false;
+    w->normal = rect;
+    return true;
+}
+
+bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) return false;
+    *processId = w->processId;
+    *startTime = w->processStart;
+    return true;
+}
+
+bool isTopLevel(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->topLevel;
+}
+
+uint64_t bootTime() { return state().bootTime; }
 
 // Not counted among the window-manager calls: the compositor answers it.
 bool isWindowCloaked(WindowHandle window) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,14 @@ struct SimWindow {
     bool refuseMove = false;   // moveWindow / setWindowPos fail
     bool hung = false;         // isHungWindow reports true; moves wait
     bool queuesMoves = false;  // moves wait in pendingMoves until pumpWindow
-    bool cloaked = false;      // isWindowCloaked reports true
+    // Programs that answer but do not obey: the move succeeds and the window
+    // stays where it is, or its handler keeps it at x >= 0 and y >= 0.
+    bool ignoresMoves = false;
+    bool keepsOrigin = false;
+    uint32_t processId = 0x500;
+    uint64_t processStart = 777;
+    bool topLevel = true;
+    bool cloaked = false;  // isWindowCloaked reports true
     std::vector<SimMove> pendingMoves;
     int moveCount = 0;      // successful moves and positionings
     int invalidations = 0;  // invalidateWindow calls (repaint requests)
@@ -80,6 +88,14 @@ void removeWindow(platform::WindowHandle handle);
 // Carries out up to `count` waiting moves of the window in order (-1: all);
 // returns how many were carried out.
 int pumpWindow(platform::WindowHandle handle, int count = -1);
+
+// Restores a minimized or maximized window to its restored rectangle.
+void restoreWindow(platform::WindowHandle handle);
+// Called with the window at every move or positioning asked for (until
+// reset or a null function).
+void onMove(std::function<void(platform::WindowHandle)> observer);
+// What platform::bootTime reports (1 after reset).
+void setBootTime(uint64_t t);
 
 void setCursor(int x, int y);
 platform::Point cursor();

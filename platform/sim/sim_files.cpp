@@ -80,7 +80,7 @@ bool removeFile(const char* name) {
     return !S_ISDIR(st.st_mode) && unlink(name) == 0;
 }
 
-bool replaceFile(const char* from, const char* to) {
+bool replaceFile(const char* from, const char* to, bool) {
     logCall('R');
     if (isReadOnly(to)) return false;
     return std::rename(from, to) == 0;

@@ -46,9 +46,9 @@ bool removeFile(const char* name) {
 
 // The user's read-only mark on the target is kept: Windows refuses such a
 // replace, Wine would carry it out.
-bool replaceFile(const char* from, const char* to) {
+bool replaceFile(const char* from, const char* to, bool writeThrough) {
     if (isReadOnly(to)) return false;
-    return MoveFileExA(from, to, kReplaceFlags) != 0;
+    return MoveFileExA(from, to, writeThrough ? kReplaceFlags : MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 }  // namespace platform
