@@ -40,12 +40,23 @@ touch_edge() {
     trace_wait 60
 }
 
+# The real pointer's place, "X Y".
+x_pointer() {
+    xdotool getmouselocation | sed 's/^x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/'
+}
+
 # contact NAME X Y DX DY: the pointer touches (X, Y); every window moves once,
 # by (DX, DY), and the pointer ends at the centre.
 contact() {
     local name=$1 before h x y
     # shellcheck disable=SC2086
     before=$(origins $movers)
+    # The pointer comes from the middle of the screen, as a hand moves it (two
+    # moves: one that Wine cannot take for the place it already has).
+    pointer_to 500 380
+    sleep 0.1
+    pointer_to 512 384
+    sleep 0.3
     touch_edge moves "$name" "$2" "$3" || return 1
     while read -r h x y; do
         expect_eq "$name: $(nm "$h") moves in one step" "$((x + $4)) $((y + $5))" \
@@ -54,7 +65,9 @@ contact() {
     # shellcheck disable=SC2086
     expect_eq "$name: every window moves one screen" "$(named "$(shifted "$before" "$4" "$5")")" \
         "$(named "$(origins $movers)")"
-    expect_eq "$name: the pointer goes to the centre of the screen" "512 384" "$(drv getcursor)"
+    # Read from the X server: a stale report of the edge that Wine may take
+    # after the program's SetCursorPos does not move the real pointer.
+    expect_eq "$name: the pointer goes to the centre of the screen" "512 384" "$(x_pointer)"
 }
 
 # border NAME X Y: at the border the contact moves nothing and the pointer stays.
