@@ -1,6 +1,7 @@
 // Steps 1 to 8 of the main loop's polling tick.
 #include "engine/tick.h"
 
+#include "engine/idle_policy.h"
 #include "engine/virtual_desk.h"
 
 namespace {
@@ -14,14 +15,13 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
              platform::WindowHandle mapPane) {
     // 1.
     const uint32_t t0 = platform::getTickCount();
-    // 2.
-    desk->snapshotWindows();
-    // 3.
+    // 3, then 2: whether the table is needed may depend on the edge test.
     int dirX = 0;
     int dirY = 0;
     const int hit = desk->detectEdge(&dirX, &dirY);
     state->dirX = dirX;
     state->dirY = dirY;
+    if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
     // 4. Scroll, or reset the step when there is no edge or the left button is down.
     if (hit == 0 || platform::getAsyncKeyState(platform::kKeyLButton) != 0) {
         desk->resetStep();

@@ -28,6 +28,8 @@ struct SimState {
     long calls = 0;
     std::vector<uint32_t> sleeps;
     uint32_t advanceAtNextWalk = 0;
+    std::vector<sim::SimMoveCall> moveLog;
+    bool recordMoves = false;
 };
 
 SimState& state() {
@@ -101,6 +103,8 @@ void reset(int screenWidth, int screenHeight) {
     s.calls = 0;
     s.sleeps.clear();
     s.advanceAtNextWalk = 0;
+    s.moveLog.clear();
+    s.recordMoves = false;
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -179,6 +183,12 @@ const DrawObjectInfo* drawObject(platform::DrawObject handle) {
     return nullptr;
 }
 
+void recordMoves(bool on) {
+    state().recordMoves = on;
+    state().moveLog.clear();
+}
+const std::vector<SimMoveCall>& moveLog() { return state().moveLog; }
+
 long callCount() { return state().calls; }
 void resetCallCount() { state().calls = 0; }
 
@@ -248,6 +258,7 @@ bool getWindowRect(WindowHandle window, Rect* rect) {
 
 bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
     ++state().calls;
+    if (state().recordMoves) state().moveLog.push_back({window, {x, y, x + width, y + height}, false});
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {
@@ -263,6 +274,7 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
 
 bool setWindowPos(WindowHandle window, int x, int y) {
     ++state().calls;
+    if (state().recordMoves) state().moveLog.push_back({window, {x, y, x, y}, true});
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {
