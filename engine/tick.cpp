@@ -8,6 +8,7 @@ namespace {
 
 constexpr uint32_t kHideDelayMs = 1000;
 constexpr uint32_t kExtraSleepMs = 10;
+constexpr int32_t kNavigatorHidden = 0;
 
 }  // namespace
 
@@ -36,11 +37,13 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     // 5.
     const int changed = desk->mapChanged(1);
     if (changed != 0) platform::invalidateWindow(mapPane);
-    // 6. Show while at an edge, hide 1000 ms after the last edge tick.
+    // 6. Show while at an edge, hide 1000 ms after the last edge tick (a
+    // hidden navigator is left alone: no call at every idle tick).
     if (dirX != 0 || dirY != 0) {
         desk->showWhileScrolling(navFrame);
         state->lastEdgeTick = platform::getTickCount();
-    } else if (platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
+    } else if (desk->naviMode != kNavigatorHidden &&
+               platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
         desk->hideUnlessPinned(navFrame);
     }
     // 7. Sleep out the rest of the interval (unsigned arithmetic).
