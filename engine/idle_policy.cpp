@@ -10,7 +10,8 @@ namespace {
 constexpr int32_t kNavigatorHidden = 0;
 
 // A window that only a fresh snapshot can settle: its move may be done by
-// now, or its program may answer again.
+// now, or its program may answer again. Every state of a slot that waits for
+// a later snapshot to act belongs here.
 bool waitsForSnapshot(const LedgerSlot& s) { return s.window != 0 && (s.inFlight != 0 || s.hung != 0); }
 
 bool anyWindowWaits(const MoveLedger& moves) {
