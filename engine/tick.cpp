@@ -29,8 +29,11 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     } else {
         const int r = desk->scrollTick(dirX, dirY);
         desk->accelerateStep();
-        if (desk->getPageMode() != 0 && r == kStatusOk)
-            platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
+        if (desk->getPageMode() != 0 && r == kStatusOk) {
+            // Off the edge: to the centre of the pointer's monitor.
+            const platform::Point home = desk->monitors.pageHome();
+            platform::setCursorPos(home.x, home.y);
+        }
     }
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_files.h"
+
 namespace {
 
 struct KeyState {
@@ -30,6 +32,12 @@ struct SimState {
     uint32_t advanceAtNextWalk = 0;
     std::vector<sim::SimMoveCall> moveLog;
     bool recordMoves = false;
+    // Fixed storage: counting must not allocate on the tick's path.
+    struct Invalidated {
+        platform::WindowHandle handle;
+        int count;
+    } invalidated[16] = {};
+    std::vector<platform::Monitor> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true}};
 };
 
 SimState& state() {
@@ -102,9 +110,19 @@ void reset(int screenWidth, int screenHeight) {
     s.nextObject = 0x100;
     s.calls = 0;
     s.sleeps.clear();
+    s.sleeps.reserve(kMaxRecordedSleeps);  // no allocation while a test counts them
     s.advanceAtNextWalk = 0;
     s.moveLog.clear();
     s.recordMoves = false;
+    for (auto& i : s.invalidated) i = {0, 0};
+    clearFileLog();
+    s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
+}
+
+void setMonitors(const std::vector<platform::Monitor>& monitors) { state().monitors = monitors; }
+
+platform::Monitor monitor(int left, int top, int right, int bottom, bool primary) {
+    return {{left, top, right, bottom}, {left, top, right, bottom}, primary};
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -188,6 +206,12 @@ void recordMoves(bool on) {
     state().moveLog.clear();
 }
 const std::vector<SimMoveCall>& moveLog() { return state().moveLog; }
+int invalidationsOf(platform::WindowHandle handle) {
+    for (const auto& i : state().invalidated) {
+        if (i.handle == handle && handle != 0) return i.count;
+    }
+    return 0;
+}
 
 long callCount() { return state().calls; }
 void resetCallCount() { state().calls = 0; }
@@ -305,6 +329,22 @@ bool isHungWindow(WindowHandle window) {
     return w && w->hung;
 }
 
+// Not counted among the window-manager calls: the compositor answers it.
+bool isWindowCloaked(WindowHandle window) {
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->cloaked;
+}
+
+int getMonitors(Monitor* out, int capacity) {
+    ++state().calls;
+    int n = 0;
+    for (const Monitor& m : state().monitors) {
+        if (n == capacity) break;
+        out[n++] = m;
+    }
+    return n;
+}
+
 Rect desktopRect() {
     ++state().calls;
     return {0, 0, state().screenWidth, state().screenHeight};
@@ -374,17 +414,16 @@ void drawRectangle(Canvas, int left, int top, int right, int bottom) {
 void moveTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::MoveTo, 0, x, y, 0, 0}); }
 void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 0, x, y, 0, 0}); }
 
-}  // namespace platform
-
-#include <cstdio>
-
-namespace platform {
-
 void invalidateWindow(WindowHandle window) {
     ++state().calls;
     if (sim::SimWindow* w = findWindow(window)) ++w->invalidations;
+    for (auto& i : state().invalidated) {
+        if (i.handle == 0) i.handle = window;
+        if (i.handle == window) {
+            ++i.count;
+            break;
+        }
+    }
 }
-
-bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 }  // namespace platform
