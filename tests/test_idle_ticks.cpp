@@ -200,7 +200,16 @@ protected:
             // A window closed while nothing watches, then an edge.
             {[&] { sim::removeWindow(b); }, 2},
             {[] { sim::setCursor(512, 767); }, 4},
-            {[] { sim::setCursor(512, 384); }, 3},
+            {[] { sim::setCursor(512, 384); }, kHide},
+            // Moved while nothing watches, then the screen becomes much smaller:
+            // the view is clamped and the windows move with it from where
+            // they stand (the shell applies the change before a tick).
+            {[&] { place(a, -600, 200); }, 3},
+            {[&] {
+                 sim::setMonitors({sim::monitor(0, 0, 400, 300, true)});
+                 run.desk().takeDisplayChange();
+             },
+             3},
         };
         sim::resetCallCount();
         for (const auto& [act, count] : script) {
