@@ -19,22 +19,12 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     // 3, then 2: whether the table is needed may depend on the edge test.
     int dirX = 0;
     int dirY = 0;
-    const int hit = desk->detectEdge(&dirX, &dirY);
+    desk->detectEdge(&dirX, &dirY);
+    if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
+    // 4. Scroll, or reset the step, as the edge guards allow.
+    guardedScroll(desk, &state->guard, t0, &dirX, &dirY);
     state->dirX = dirX;
     state->dirY = dirY;
-    if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
-    // 4. Scroll, or reset the step when there is no edge or the left button is down.
-    if (hit == 0 || platform::getAsyncKeyState(platform::kKeyLButton) != 0) {
-        desk->resetStep();
-    } else {
-        const int r = desk->scrollTick(dirX, dirY);
-        desk->accelerateStep();
-        if (desk->getPageMode() != 0 && r == kStatusOk) {
-            // Off the edge: to the centre of the pointer's monitor.
-            const platform::Point home = desk->monitors.pageHome();
-            platform::setCursorPos(home.x, home.y);
-        }
-    }
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);
     // 5.

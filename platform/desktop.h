@@ -84,6 +84,9 @@ int getMonitors(Monitor* out, int capacity);
 int16_t getAsyncKeyState(int key);
 bool getCursorPos(Point* point);
 bool setCursorPos(int x, int y);
+// The window that the foreground program is moving or sizing by its frame
+// (its move/size loop), 0 when there is none.
+WindowHandle draggedWindow();
 
 // --- time ------------------------------------------------------------------
 uint32_t getTickCount();

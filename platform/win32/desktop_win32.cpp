@@ -164,6 +164,16 @@ bool getCursorPos(Point* point) {
 
 bool setCursorPos(int x, int y) { return SetCursorPos(x, y) != 0; }
 
+WindowHandle draggedWindow() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return 0;
+    const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(thread, &info) || (info.flags & GUI_INMOVESIZE) == 0) return 0;
+    return reinterpret_cast<WindowHandle>(info.hwndMoveSize);
+}
+
 // --- time ------------------------------------------------------------------
 
 uint32_t getTickCount() { return GetTickCount(); }
