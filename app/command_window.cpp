@@ -59,6 +59,9 @@ void toggleSettingsDialog() {
         settingsDialog = nullptr;
         return;
     }
+    // Ticks that nothing watched left the table as it was, and the settings
+    // taken over move its rows: it is taken afresh, as a tick would.
+    if (desk) desk->snapshotWindows();
     // Set first: the main loop stops ticking while the dialog exists.
     settingsOpen = 1;
     // The template's texts are UTF-16; the wide call keeps them whatever the

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/tick.h"
 #include "engine/virtual_desk.h"
 #include "platform/sim/sim_desktop.h"
 
@@ -96,10 +97,30 @@ void BM_SnapshotInvisible(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(sim::callCount()), benchmark::Counter::kAvgIterations);
 }
 
+// The whole polling tick with the pointer in the middle and the navigator
+// hidden: the idle tick (argument 1), and the tick that takes the table
+// anyway (argument 0, the tick before idle ticks). Sleeps cost nothing here.
+void BM_IdlePollTick(benchmark::State& state) {
+    setUp(static_cast<int>(state.range(0)));
+    const platform::WindowHandle navFrame = sim::addWindow("Wideroom Navigator", "#32770", 0, 0, 210, 180);
+    sim::window(navFrame)->visible = false;
+    VirtualDesk desk;
+    desk.naviMode = 0;
+    TickState tick;
+    tick.tableEveryTick = state.range(1) == 0;
+    sim::setCursor(512, 384);
+    pollTick(&desk, &tick, navFrame, 0);
+    sim::resetCallCount();
+    for (auto _ : state) benchmark::DoNotOptimize(pollTick(&desk, &tick, navFrame, 0));
+    state.counters["calls/tick"] =
+        benchmark::Counter(static_cast<double>(sim::callCount()), benchmark::Counter::kAvgIterations);
+}
+
 BENCHMARK(BM_SnapshotAndEdgeTest)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTick)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTickWithRecord)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_SnapshotInvisible)->Arg(50)->Arg(512);
+BENCHMARK(BM_IdlePollTick)->Args({50, 0})->Args({50, 1})->Args({512, 0})->Args({512, 1});
 
 }  // namespace
 

@@ -35,28 +35,15 @@ percent() {
     awk -v d="$1" -v hz="$hz" -v s="$idle_seconds" 'BEGIN { printf "%.1f", 100 * d / (hz * s) }'
 }
 
-# "count mean median p99 longest over" (ms) of the microsecond values on
-# stdin; the 99th percentile by nearest rank; "over" counts the values above
-# $1 microseconds (0: none counted).
-figures() {
-    sort -n | awk -v limit="$1" '{ v[NR] = $1; s += $1; if (limit > 0 && $1 > limit) over++ } END {
-        if (NR == 0) { print "0 0 0 0 0 0"; exit }
-        p = NR * 0.99; if (p > int(p)) p = int(p) + 1
-        printf "%d %.2f %.2f %.2f %.2f %d\n", NR, s / NR / 1000, v[int((NR + 1) / 2)] / 1000, v[p] / 1000, v[NR] / 1000, over }'
-}
 
 # report RUN CASE WHAT FILE AWK-EXPR [LIMIT-US]: one line of figures of the
 # expression over the log lines in FILE, with the count above LIMIT-US.
 report() {
     local n mean median p99 longest over tail=""
-    read -r n mean median p99 longest over <<<"$(awk "{ print $5 }" "$4" | figures "${6:-0}")"
+    read -r n mean median p99 longest over <<<"$(awk "{ print $5 }" "$4" | stats "${6:-0}")"
     [ "${6:-0}" -gt 0 ] && tail=$(printf ', over %d ms: %d' "$(($6 / 1000))" "$over")
     printf 'wine_ticks50 %-9s %-9s %-23s %4d passes: mean %6.2f, median %6.2f, 99th pct %6.2f, longest %6.2f ms%s\n' \
         "$1" "$2" "$3" "$n" "$mean" "$median" "$p99" "$longest" "$tail"
-}
-
-lines_of() {
-    wc -l <"$1"
 }
 
 # ticks_run NAME: the test build in E2E_CWD with whatever settings file lies
@@ -77,16 +64,7 @@ ticks_run() {
     : >"$E2E_WORK/$name.scroll"
     for ((h = 1; h <= holds; h++)); do
         before=$(rel_origin "$first_window" | cut -d' ' -f1)
-        rel_pointer "$edge" 384
-        # A line is logged as the next pass begins: leave out the pass that
-        # was running when the pointer arrived.
-        sleep 0.2
-        from=$(lines_of "$log")
-        sleep 2.3
-        to=$(lines_of "$log")
-        rel_pointer 512 384
-        sed -n "$((from + 1)),${to}p" "$log" >>"$E2E_WORK/$name.scroll"
-        sleep 0.3
+        hold_passes "$log" "$E2E_WORK/$name.scroll" "$edge"
         after=$(rel_origin "$first_window" | cut -d' ' -f1)
         echo "wine_ticks50 $name: hold $h at x = $edge moved the windows $((after - before)) px"
         edge=$((1023 - edge))

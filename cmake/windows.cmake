@@ -48,6 +48,18 @@ foreach(src ${E2E_TOOLS})
   target_link_libraries(wr${tool} PRIVATE ${WIN_LIBS})
   target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
 endforeach()
+
+# Benchmark tools under Wine that run the portable core on the real window
+# manager (bench/win32/<name>.cpp as wr<name>.exe).
+file(GLOB PLATFORM_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
+file(GLOB BENCH_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
+foreach(src ${BENCH_TOOLS})
+  get_filename_component(tool ${src} NAME_WE)
+  string(REPLACE "_" "" tool ${tool})
+  add_executable(wr${tool} ${src} ${PLATFORM_WIN32_SOURCES})
+  target_link_libraries(wr${tool} PRIVATE wideroom_core ${WIN_LIBS})
+  target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
+endforeach()
 # The file tool runs the program's own safe write.
 target_sources(wrfiletool PRIVATE ${CMAKE_SOURCE_DIR}/platform/win32/files_win32.cpp)
 target_link_libraries(wrfiletool PRIVATE wideroom_core)

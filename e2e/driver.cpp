@@ -484,14 +484,6 @@ int cmdButton(const Options& o) {
     return SendInput(1, &in, sizeof(in)) == 1 ? 0 : 1;
 }
 
-double nowMs() {
-    static LARGE_INTEGER freq{};
-    if (freq.QuadPart == 0) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t{};
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
 // Times the horizontal travel of a window from outside: from its first move
 // (the clock starts at a move, not between two) until it has travelled the
 // given number of pixels. Polls every millisecond (Wine's Sleep is that

@@ -44,14 +44,6 @@ int cmdTipText(int argc, wchar_t** argv) {
     return 0;
 }
 
-double nowMs() {
-    static LARGE_INTEGER freq{};
-    if (freq.QuadPart == 0) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t{};
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
 // One row of the screen, as 0x00RRGGBB values.
 class ScreenRow {
 public:

@@ -6,6 +6,10 @@
 //       title, placement, asynchronous move in place) every --every ms
 //       (default 200) for --for ms (default: once); one line per round:
 //       "probe T_MS hung H rect MS title MS placement MS hungtest MS move MS"
+//   wrreltool batch [--sync] H...
+//       times one DeferWindowPos batch that puts each window where it is,
+//       every entry with SWP_ASYNCWINDOWPOS (--sync: without it):
+//       "batch MS result R" (R: what EndDeferWindowPos returned)
 //   wrreltool wait H hung|answering [--timeout MS]
 //       waits until the window manager reports the window's program as not
 //       responding (or responding again); exit code 1 on timeout (default
@@ -18,28 +22,14 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "e2e/tool_common.h"
+
 namespace {
 
 const char kUsage[] =
     "usage: wrreltool probe H [--for MS] [--every MS]\n"
+    "       wrreltool batch [--sync] H...\n"
     "       wrreltool wait H hung|answering [--timeout MS]\n";
-
-double nowMs() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-bool parseInt(const wchar_t* text, long long* value) {
-    if (text == nullptr || *text == 0) return false;
-    wchar_t* end = nullptr;
-    long long v = std::wcstoll(text, &end, 0);
-    if (end == nullptr || *end != 0) return false;
-    *value = v;
-    return true;
-}
 
 int probe(HWND w, long long forMs, long long everyMs) {
     const double start = nowMs();
@@ -69,6 +59,24 @@ int probe(HWND w, long long forMs, long long everyMs) {
     return 0;
 }
 
+int batch(wchar_t** handles, int count, bool sync) {
+    constexpr UINT kFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    const double t0 = nowMs();
+    HDWP dwp = BeginDeferWindowPos(count);
+    for (int i = 0; i < count && dwp != nullptr; ++i) {
+        long long h = 0;
+        if (!parseInt(handles[i], &h)) return 2;
+        HWND w = reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
+        RECT r{};
+        GetWindowRect(w, &r);
+        dwp =
+            DeferWindowPos(dwp, w, nullptr, r.left, r.top, 0, 0, sync ? kFlags : kFlags | SWP_ASYNCWINDOWPOS);
+    }
+    const BOOL done = dwp != nullptr && EndDeferWindowPos(dwp);
+    std::printf("batch %.2f result %d\n", nowMs() - t0, done ? 1 : 0);
+    return 0;
+}
+
 int waitFor(HWND w, bool hung, long long timeoutMs) {
     const double start = nowMs();
     while ((IsHungAppWindow(w) != 0) != hung) {
@@ -87,6 +95,10 @@ int main() {
     if (argv == nullptr || argc < 3) {
         std::fputs(kUsage, stderr);
         return 2;
+    }
+    if (std::wcscmp(argv[1], L"batch") == 0) {
+        const bool sync = std::wcscmp(argv[2], L"--sync") == 0;
+        return batch(argv + (sync ? 3 : 2), argc - (sync ? 3 : 2), sync);
     }
     long long handle = 0;
     if (!parseInt(argv[2], &handle)) {

@@ -1,5 +1,5 @@
 // What every end-to-end tool shares: its arguments, UTF-8 output and the
-// parsing of numbers and window handles.
+// parsing of numbers and window handles, the clock.
 #pragma once
 
 #include <fcntl.h>
@@ -9,6 +9,15 @@
 #include <cstdint>
 #include <cwchar>
 #include <string>
+
+// Milliseconds of the performance counter.
+inline double nowMs() {
+    static LARGE_INTEGER freq{};
+    if (freq.QuadPart == 0) QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t{};
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
 
 inline std::string utf8(const wchar_t* w, int length = -1) {
     if (length == 0) return std::string();

@@ -17,6 +17,9 @@ int VirtualDesk::takeDisplayChange() {
     const MonitorLayout before = monitors;
     monitors.load();
     if (monitors.sameAs(before)) return 1;
+    // The view move below moves the table's rows: ticks that nothing
+    // watched may have left the table as it was long ago.
+    snapshotWindows();
 
     // The geometry again, the scales kept inside the platform's coordinate
     // range on the new screen.

@@ -1,12 +1,14 @@
 // Steps 1 to 8 of the main loop's polling tick.
 #include "engine/tick.h"
 
+#include "engine/idle_policy.h"
 #include "engine/virtual_desk.h"
 
 namespace {
 
 constexpr uint32_t kHideDelayMs = 1000;
 constexpr uint32_t kExtraSleepMs = 10;
+constexpr int32_t kNavigatorHidden = 0;
 
 }  // namespace
 
@@ -14,12 +16,11 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
              platform::WindowHandle mapPane) {
     // 1.
     const uint32_t t0 = platform::getTickCount();
-    // 2.
-    desk->snapshotWindows();
-    // 3.
+    // 3, then 2: whether the table is needed may depend on the edge test.
     int dirX = 0;
     int dirY = 0;
     desk->detectEdge(&dirX, &dirY);
+    if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
     // 4. Scroll, or reset the step, as the edge guards allow.
     guardedScroll(desk, &state->guard, t0, &dirX, &dirY);
     state->dirX = dirX;
@@ -29,11 +30,13 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     // 5.
     const int changed = desk->mapChanged(1);
     if (changed != 0) platform::invalidateWindow(mapPane);
-    // 6. Show while at an edge, hide 1000 ms after the last edge tick.
+    // 6. Show while at an edge, hide 1000 ms after the last edge tick (a
+    // hidden navigator is left alone: no call at every idle tick).
     if (dirX != 0 || dirY != 0) {
         desk->showWhileScrolling(navFrame);
         state->lastEdgeTick = platform::getTickCount();
-    } else if (platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
+    } else if (desk->naviMode != kNavigatorHidden &&
+               platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
         desk->hideUnlessPinned(navFrame);
     }
     // 7. Sleep out the rest of the interval (unsigned arithmetic).

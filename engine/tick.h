@@ -1,6 +1,6 @@
 // One polling tick of the main loop, up to and including its sleeps: the
-// snapshot, the edge test, scrolling or the step reset, the map's change
-// test and the navigator's show/hide. The shell then clears the map's button
+// edge test, the snapshot when anything needs the table, scrolling or the
+// step reset, the map's change test and the navigator's show/hide. The shell then clears the map's button
 // latches, runs the hover test and dispatches one message.
 #pragma once
 
@@ -16,6 +16,9 @@ struct TickState {
     int32_t dirX = 0;
     int32_t dirY = 0;
     EdgeGuard guard;  // its options: the shell's [Edges]
+    // Take the window table at every tick, even when nothing needs it (what
+    // the tick did before it learnt to idle; the tests compare the two).
+    bool tableEveryTick = false;
 };
 
 // Returns the change test's count (nonzero: mapPane was invalidated).

@@ -33,6 +33,8 @@ struct SimState {
     uint32_t advanceAtNextWalk = 0;
     uint64_t bootTime = 1;
     std::function<void(platform::WindowHandle)> moveObserver;
+    std::vector<sim::SimMoveCall> moveLog;
+    bool recordMoves = false;
     // Fixed storage: counting must not allocate on the tick's path.
     struct Invalidated {
         platform::WindowHandle handle;
@@ -128,6 +130,8 @@ void reset(int screenWidth, int screenHeight) {
     s.advanceAtNextWalk = 0;
     s.bootTime = 1;
     s.moveObserver = nullptr;
+    s.moveLog.clear();
+    s.recordMoves = false;
     for (auto& i : s.invalidated) i = {0, 0};
     clearFileLog();
     s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
@@ -228,6 +232,11 @@ const DrawObjectInfo* drawObject(platform::DrawObject handle) {
     return nullptr;
 }
 
+void recordMoves(bool on) {
+    state().recordMoves = on;
+    state().moveLog.clear();
+}
+const std::vector<SimMoveCall>& moveLog() { return state().moveLog; }
 int invalidationsOf(platform::WindowHandle handle) {
     for (const auto& i : state().invalidated) {
         if (i.handle == handle && handle != 0) return i.count;
@@ -305,6 +314,7 @@ bool getWindowRect(WindowHandle window, Rect* rect) {
 bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
     ++state().calls;
     if (state().moveObserver) state().moveObserver(window);
+    if (state().recordMoves) state().moveLog.push_back({window, {x, y, x + width, y + height}, false});
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {
@@ -320,6 +330,7 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
 bool setWindowPos(WindowHandle window, int x, int y) {
     ++state().calls;
     if (state().moveObserver) state().moveObserver(window);
+    if (state().recordMoves) state().moveLog.push_back({window, {x, y, x, y}, true});
     sim::SimWindow* w = findWindow(window);
     if (!w || w->refuseMove) return false;
     if (w->hung || w->queuesMoves) {

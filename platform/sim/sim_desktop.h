@@ -126,6 +126,16 @@ const std::vector<DrawObjectInfo>& drawObjects();
 std::vector<DrawOp>& canvasOps();
 const DrawObjectInfo* drawObject(platform::DrawObject handle);
 
+// Every moveWindow and setWindowPos call, refused ones too, in order, while
+// recording is on (off after reset: benchmarks move windows millions of
+// times). keepSize: a position-only placement, the size left as it is.
+struct SimMoveCall {
+    platform::WindowHandle window;
+    platform::Rect rect;
+    bool keepSize;
+};
+void recordMoves(bool on);  // also empties the log
+const std::vector<SimMoveCall>& moveLog();
 // invalidateWindow calls for this handle since reset, for any window, child
 // windows such as the map pane included (the first 16 handles invalidated).
 int invalidationsOf(platform::WindowHandle handle);

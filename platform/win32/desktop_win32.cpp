@@ -14,19 +14,16 @@ DrawObject drawObject(HGDIOBJ object) { return reinterpret_cast<DrawObject>(obje
 
 // A synchronous move of another program's window waits until that program
 // pumps its messages, seconds or forever when it hangs; the asynchronous form
-// queues the move and returns at once. Our own windows move at once, so that
-// what follows sees them in place.
-constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-constexpr UINT kGatherFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
-static_assert(kGatherFlags == 0x205);
+// queues the move and returns at once. A window of this thread is moved at
+// once all the same (the request goes elsewhere only for a window of another
+// thread), so what follows sees it in place, and no move needs to ask first
+// which thread owns the window: under Wine that question is one more round
+// trip to the server for every window moved.
+constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
+constexpr UINT kGatherFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
+static_assert((kGatherFlags & ~SWP_ASYNCWINDOWPOS) == 0x205);
 
 static_assert(sizeof(WINDOWPLACEMENT) == 44);
-
-bool ownThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
-
-UINT asyncUnlessOwn(HWND window, UINT flags) {
-    return ownThread(window) ? flags : flags | SWP_ASYNCWINDOWPOS;
-}
 
 // Always leaves a terminated string, also when the call fails.
 int terminated(int copied, char* buf, int size) {
@@ -78,13 +75,11 @@ bool getWindowRect(WindowHandle window, Rect* rect) {
 }
 
 bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
-    HWND w = hwnd(window);
-    return SetWindowPos(w, nullptr, x, y, width, height, asyncUnlessOwn(w, kMoveFlags)) != 0;
+    return SetWindowPos(hwnd(window), nullptr, x, y, width, height, kMoveFlags) != 0;
 }
 
 bool setWindowPos(WindowHandle window, int x, int y) {
-    HWND w = hwnd(window);
-    return SetWindowPos(w, nullptr, x, y, 0, 0, asyncUnlessOwn(w, kGatherFlags)) != 0;
+    return SetWindowPos(hwnd(window), nullptr, x, y, 0, 0, kGatherFlags) != 0;
 }
 
 bool showWindow(WindowHandle window, int cmd) { return ShowWindow(hwnd(window), cmd) != 0; }
