@@ -57,7 +57,9 @@ int VirtualDesk::scrollTick(int dirX, int dirY) {
     return moveViewBy(dirX * step, dirY * step);
 }
 
-int VirtualDesk::moveViewBy(int dx, int dy) {
+int VirtualDesk::moveViewBy(int dx, int dy) { return moveViewKeeping(dx, dy, 0); }
+
+int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
     // 1, 2. Clamp into the virtual desktop, the left (top) border first. The
     // tests run in 64 bits so that no argument can overflow them.
     int64_t x = dx;
@@ -80,6 +82,7 @@ int VirtualDesk::moveViewBy(int dx, int dy) {
     // move is still on its way gets this one once that is done.
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
+        if (keep != 0 && row.window == keep) continue;
         row.x -= dx;
         row.y -= dy;
         const int slot = moves.slotOfRow(i, row.window);

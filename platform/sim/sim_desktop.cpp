@@ -28,6 +28,9 @@ struct SimState {
     long calls = 0;
     std::vector<uint32_t> sleeps;
     uint32_t advanceAtNextWalk = 0;
+    platform::WindowHandle foreground = 0;
+    std::vector<sim::SimHotKey> hotKeys;
+    std::vector<sim::SimHotKey> takenElsewhere;
 };
 
 SimState& state() {
@@ -101,6 +104,9 @@ void reset(int screenWidth, int screenHeight) {
     s.calls = 0;
     s.sleeps.clear();
     s.advanceAtNextWalk = 0;
+    s.foreground = 0;
+    s.hotKeys.clear();
+    s.takenElsewhere.clear();
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -162,6 +168,14 @@ void tapKey(int key) {
     KeyState& k = state().keys[key & 0xff];
     k.pressedSince = true;
 }
+
+void setForeground(platform::WindowHandle window) { state().foreground = window; }
+
+void takeHotKeyElsewhere(uint32_t modifiers, uint32_t key) {
+    state().takenElsewhere.push_back({0, 0, modifiers, key});
+}
+
+const std::vector<SimHotKey>& hotKeys() { return state().hotKeys; }
 
 uint32_t now() { return state().clock; }
 void advance(uint32_t ms) { state().clock += ms; }
@@ -317,6 +331,40 @@ bool setCursorPos(int x, int y) {
     ++state().calls;
     state().cursor = {x, y};
     return true;
+}
+
+WindowHandle foregroundWindow() {
+    ++state().calls;
+    return state().foreground;
+}
+
+// As the window manager: a combination is held once, system-wide; an id once
+// per window.
+bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key) {
+    SimState& s = state();
+    ++s.calls;
+    for (const auto* list : {&s.takenElsewhere, &s.hotKeys}) {
+        for (const sim::SimHotKey& h : *list) {
+            if (h.modifiers == modifiers && h.key == key) return false;
+        }
+    }
+    for (const sim::SimHotKey& h : s.hotKeys) {
+        if (h.window == window && h.id == id) return false;
+    }
+    s.hotKeys.push_back({window, id, modifiers, key});
+    return true;
+}
+
+bool unregisterHotKey(WindowHandle window, int id) {
+    SimState& s = state();
+    ++s.calls;
+    for (auto it = s.hotKeys.begin(); it != s.hotKeys.end(); ++it) {
+        if (it->window == window && it->id == id) {
+            s.hotKeys.erase(it);
+            return true;
+        }
+    }
+    return false;
 }
 
 uint32_t getTickCount() {

@@ -114,6 +114,15 @@ bool getCursorPos(Point* point) {
 
 bool setCursorPos(int x, int y) { return SetCursorPos(x, y) != 0; }
 
+WindowHandle foregroundWindow() { return reinterpret_cast<WindowHandle>(GetForegroundWindow()); }
+
+// Held down, a combination acts once: a repeating key would page on and on.
+bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key) {
+    return RegisterHotKey(hwnd(window), id, modifiers | MOD_NOREPEAT, key) != 0;
+}
+
+bool unregisterHotKey(WindowHandle window, int id) { return UnregisterHotKey(hwnd(window), id) != 0; }
+
 // --- time ------------------------------------------------------------------
 
 uint32_t getTickCount() { return GetTickCount(); }

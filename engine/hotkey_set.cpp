@@ -1,0 +1,82 @@
+// Registering the view actions' hotkeys.
+#include "engine/hotkey_set.h"
+
+#include <cstring>
+#include <string>
+
+const HotkeyDef kHotkeyDefs[kViewActionCount] = {
+    {"PageLeft", "Ctrl+Alt+Left", "左へ 1 画面"},
+    {"PageRight", "Ctrl+Alt+Right", "右へ 1 画面"},
+    {"PageUp", "Ctrl+Alt+Up", "上へ 1 画面"},
+    {"PageDown", "Ctrl+Alt+Down", "下へ 1 画面"},
+    {"Home", "Ctrl+Alt+Home", "最初の位置 (中央) へ"},
+    {"CarryLeft", "Ctrl+Alt+Shift+Left", "前面のウィンドウを連れて左へ"},
+    {"CarryRight", "Ctrl+Alt+Shift+Right", "前面のウィンドウを連れて右へ"},
+    {"CarryUp", "Ctrl+Alt+Shift+Up", "前面のウィンドウを連れて上へ"},
+    {"CarryDown", "Ctrl+Alt+Shift+Down", "前面のウィンドウを連れて下へ"},
+    {"ToggleNavigator", "", "ナビゲータの表示 / 非表示"},
+};
+
+KeyCombo hotkeyCombo(int action, const char* text, size_t length) {
+    KeyCombo combo;
+    if (action < 0 || action >= kViewActionCount) return combo;
+    if (text && parseKeyCombo(text, length, &combo) == kComboOk) return combo;
+    const char* fallback = kHotkeyDefs[action].defaultText;
+    parseKeyCombo(fallback, std::strlen(fallback), &combo);
+    return combo;
+}
+
+HotkeySet::HotkeySet() : combos{}, status{}, window(0) {}
+
+int HotkeySet::registerAll(platform::WindowHandle target, const KeyCombo wanted[kViewActionCount]) {
+    unregisterAll();
+    window = target;
+    int failed = 0;
+    for (int i = 0; i < kViewActionCount; ++i) {
+        combos[i] = wanted[i];
+        status[i] = kHotkeyOff;
+        if (combos[i].key == 0) continue;
+        for (int j = 0; j < i; ++j) {
+            if (combos[j] == combos[i]) status[i] = kHotkeyTwice;
+        }
+        if (status[i] == kHotkeyOff) {
+            const bool ok =
+                platform::registerHotKey(window, kHotkeyIdBase + i, combos[i].modifiers, combos[i].key);
+            status[i] = ok ? kHotkeyActive : kHotkeyTaken;
+        }
+        if (status[i] != kHotkeyActive) ++failed;
+    }
+    return failed;
+}
+
+void HotkeySet::unregisterAll() {
+    for (int i = 0; i < kViewActionCount; ++i) {
+        if (status[i] == kHotkeyActive) platform::unregisterHotKey(window, kHotkeyIdBase + i);
+        status[i] = kHotkeyOff;
+    }
+}
+
+int HotkeySet::actionOf(int id) const {
+    const int action = id - kHotkeyIdBase;
+    if (action < 0 || action >= kViewActionCount || status[action] != kHotkeyActive) return -1;
+    return action;
+}
+
+size_t HotkeySet::failureText(char* buf, size_t size) const {
+    if (size == 0) return 0;
+    size_t length = 0;
+    buf[0] = '\0';
+    for (int i = 0; i < kViewActionCount; ++i) {
+        if (status[i] != kHotkeyTaken && status[i] != kHotkeyTwice) continue;
+        char combo[kComboTextSize];
+        formatKeyCombo(combos[i], combo, sizeof combo);
+        const char* why =
+            status[i] == kHotkeyTaken ? "他のプログラムが使っています" : "ほかの操作と同じキーです";
+        std::string line = length ? "\r\n" : "";
+        line = line + kHotkeyDefs[i].label + " (" + combo + "): " + why;
+        if (length + line.size() + 1 > size) break;
+        std::memcpy(buf + length, line.c_str(), line.size() + 1);
+        length += line.size();
+    }
+    return length;
+}
