@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/hotkeys.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "res/resource.h"
@@ -169,6 +170,9 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_TRAYICON:
             onTrayMessage(lParam);
+            return 0;
+        case WM_HOTKEY:
+            onHotkey(wParam);
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/command_window.h"
+#include "app/hotkeys.h"
 #include "app/shell.h"
 #include "app/test_hooks.h"
 #include "engine/tick.h"
@@ -169,6 +170,9 @@ int startUp() {
     desk->recoverWindows(kRecoveryFileName);
     showSplash();
     createNavigator();
+    KeyCombo combos[kViewActionCount];
+    for (int i = 0; i < kViewActionCount; ++i) combos[i] = hotkeyCombo(i, nullptr, 0);
+    registerHotkeys(combos);
     return kExitNormal;
 }
 
@@ -210,6 +214,7 @@ void destroyWindow(HWND* window) {
 // Also after a start-up that stopped half-way: each step undoes only what
 // exists.
 void shutDown() {
+    unregisterHotkeys();
     storeNaviPos();
     removeTrayIcon();
     // Nothing may be left out of reach once there is no view to scroll; after

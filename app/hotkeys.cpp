@@ -1,0 +1,27 @@
+// The view actions' system-wide hotkeys.
+#include "app/hotkeys.h"
+
+#include "app/shell.h"
+#include "engine/virtual_desk.h"
+
+static_assert(kModAlt == MOD_ALT && kModCtrl == MOD_CONTROL && kModShift == MOD_SHIFT && kModWin == MOD_WIN);
+static_assert(kVkLeft == VK_LEFT && kVkRight == VK_RIGHT && kVkUp == VK_UP && kVkDown == VK_DOWN);
+static_assert(kVkHome == VK_HOME && kVkPageUp == VK_PRIOR && kVkPageDown == VK_NEXT && kVkF1 == VK_F1);
+
+HotkeySet hotkeys;
+
+int registerHotkeys(const KeyCombo combos[kViewActionCount]) {
+    return hotkeys.registerAll(handleOf(mainWindow), combos);
+}
+
+void unregisterHotkeys() { hotkeys.unregisterAll(); }
+
+void onHotkey(WPARAM id) {
+    // The dialog may be changing the geometry the view moves in; like
+    // scrolling, the keys wait until it is closed.
+    if (settingsOpen || !desk) return;
+    const int action = hotkeys.actionOf(static_cast<int>(id));
+    if (action < 0) return;
+    // The next tick's change test has the map repainted.
+    runViewAction(desk, action, handleOf(navFrame));
+}
