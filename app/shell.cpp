@@ -11,3 +11,4 @@ NaviTip* naviTip = nullptr;
 int32_t running = 1;
 int32_t settingsOpen = 0;
 HWND settingsDialog = nullptr;
+Options appOptions;

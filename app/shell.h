@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/desktop.h"
+#include "store/options.h"
 
 class VirtualDesk;
 class NaviTip;
@@ -21,6 +22,9 @@ extern int32_t settingsOpen;
 extern HWND settingsDialog;
 extern int32_t viewDragLatch;
 extern int32_t windowDragLatch;
+// The options in force: read from "Wideroom.ini" at start-up, changed by the
+// options dialog's OK, written by the settings dialog's save.
+extern Options appOptions;
 
 inline platform::WindowHandle handleOf(HWND w) { return reinterpret_cast<platform::WindowHandle>(w); }
 inline HWND hwndOf(platform::WindowHandle h) { return reinterpret_cast<HWND>(h); }

@@ -25,6 +25,10 @@ bool setTrackbarRange(WindowHandle dialog, int id, int low, int high);
 bool setTrackbarPos(WindowHandle dialog, int id, int pos);
 int getTrackbarPos(WindowHandle dialog, int id);
 
+// --- spin buttons (up-down controls) ------------------------------------------
+// The range of the numbers the spin buttons step through in their edit.
+bool setSpinRange(WindowHandle dialog, int id, int low, int high);
+
 // --- check boxes and radio buttons ---------------------------------------------
 bool setChecked(WindowHandle dialog, int id, bool checked);
 bool isChecked(WindowHandle dialog, int id);

@@ -10,6 +10,7 @@
 #define IDD_SPLASH 110
 #define IDD_SETTINGS 114
 #define IDD_ABOUT 115
+#define IDD_OPTIONS 116
 
 #define IDM_SETTINGS 40002
 #define IDM_EXIT 40003
@@ -57,3 +58,18 @@
 #define IDC_APPLY 1017
 #define IDC_SAVE 1018
 #define IDC_CANCEL 1019
+#define IDC_OPTIONS 1060
+
+// Options dialog. Edges group 1101..1119; later groups take their own ranges
+// (keys 1120..1139, general 1140..1159). OK and cancel are IDOK and IDCANCEL.
+#define IDC_DWELL_EDIT 1101
+#define IDC_DWELL_SPIN 1102
+#define IDC_CORNER_EDIT 1103
+#define IDC_CORNER_SPIN 1104
+#define IDC_PAUSE_EDIT 1105
+#define IDC_PAUSE_SPIN 1106
+#define IDC_EDGE_LEFT 1107
+#define IDC_EDGE_RIGHT 1108
+#define IDC_EDGE_TOP 1109
+#define IDC_EDGE_BOTTOM 1110
+#define IDC_CARRY 1111

@@ -201,7 +201,10 @@ void SettingsDialog::apply(VirtualDesk* desk, const DialogWindows& windows, bool
     platform::resizeWindow(windows.mapPane, desk->mapWidth(), desk->mapHeight(), false);
 
     // A failed save goes unreported: the settings are in force all the same.
-    if (save) desk->writeSettings(kSettingsFileName);
+    if (save) {
+        desk->writeSettings(kSettingsFileName);
+        if (options) writeOptions(kOptionsFileName, *options);
+    }
     platform::destroyWindow(dialog);
 }
 

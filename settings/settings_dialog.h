@@ -6,6 +6,7 @@
 
 #include "platform/desktop.h"
 #include "settings/fixed_list.h"
+#include "store/options.h"
 #include "store/records.h"
 
 class VirtualDesk;
@@ -41,6 +42,9 @@ public:
     SettingsImage editImage;  // the settings as edited
     SettingsImage syncImage;  // editImage as of the last pass: which slider moved
     CandidateTable candidates;
+    // The options in force, written to "Wideroom.ini" by save beside the
+    // settings file (null: none to write).
+    const Options* options = nullptr;
 
 private:
     void synchronise(platform::WindowHandle dialog);

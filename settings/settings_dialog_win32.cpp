@@ -5,6 +5,8 @@
 
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
+#include "res/resource.h"
+#include "settings/options_dialog_win32.h"
 #include "settings/settings_dialog.h"
 
 namespace {
@@ -26,6 +28,7 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         PostMessageA(mainWindow, WM_NULL, 0, 0);
     }
     if (!desk) return 0;
+    dialogState.options = &appOptions;
     switch (message) {
         case WM_SHOWWINDOW:
             // The template is visible, so this arrives while the dialog is
@@ -34,6 +37,11 @@ INT_PTR CALLBACK settingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             if (!wParam) return dialogState.endMessage(desk);
             return dialogState.onShow(desk, windowsOf(dialog));
         case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_OPTIONS) {
+                // Modal: OK puts the options in force, save writes them.
+                runOptionsDialog(dialog);
+                return dialogState.endMessage(desk);
+            }
             return dialogState.onCommand(desk, windowsOf(dialog), LOWORD(wParam));
         case WM_SYSCOMMAND:
             // The low four bits are the system's own.

@@ -28,6 +28,21 @@ int readHead(const char* name, unsigned char* bytes, size_t capacity, size_t* go
     return kOk;
 }
 
+int readAll(const char* name, size_t limit, std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    std::FILE* file = std::fopen(name, "rb");
+    if (file == nullptr) return kCannotOpen;
+    unsigned char chunk[16384];
+    while (bytes->size() < limit) {
+        const size_t want = limit - bytes->size() < sizeof chunk ? limit - bytes->size() : sizeof chunk;
+        const size_t n = std::fread(chunk, 1, want, file);
+        bytes->insert(bytes->end(), chunk, chunk + n);
+        if (n < want) break;
+    }
+    std::fclose(file);
+    return kOk;
+}
+
 int writeWhole(const char* name, const unsigned char* bytes, size_t size) {
     char temp[kMaxNameLength + 8];
     const size_t length = std::strlen(name);

@@ -2,12 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 namespace file_io {
 
 // Reads at most `capacity` bytes from the start of the file into `bytes` and
 // sets *got: 0, or 1 when the file cannot be opened.
 int readHead(const char* name, unsigned char* bytes, size_t capacity, size_t* got);
+
+// Reads the whole file, at most `limit` bytes of it, into *bytes: 0, or 1
+// when the file cannot be opened (bytes empty).
+int readAll(const char* name, size_t limit, std::vector<unsigned char>* bytes);
 
 // Writes the bytes whole to "<name>.tmp" and then puts that file in the place
 // of `name` in one step: 0, 1 (the temporary file cannot be created) or 2 (it

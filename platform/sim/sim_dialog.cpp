@@ -106,6 +106,13 @@ bool setTrackbarRange(WindowHandle dialog, int id, int low, int high) {
     return true;
 }
 
+bool setSpinRange(WindowHandle dialog, int id, int low, int high) {
+    sim::SimControl& c = sim::control(dialog, id);
+    c.low = low;
+    c.high = high;
+    return true;
+}
+
 bool setTrackbarPos(WindowHandle dialog, int id, int pos) {
     sim::dragTrackbar(dialog, id, pos);
     return true;

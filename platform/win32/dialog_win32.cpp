@@ -82,6 +82,11 @@ int getTrackbarPos(WindowHandle dialog, int id) {
     return static_cast<int>(sendItem(dialog, id, TBM_GETPOS, 0, 0));
 }
 
+bool setSpinRange(WindowHandle dialog, int id, int low, int high) {
+    sendItem(dialog, id, UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+    return true;
+}
+
 bool setChecked(WindowHandle dialog, int id, bool checked) {
     return CheckDlgButton(hwnd(dialog), id, checked ? BST_CHECKED : BST_UNCHECKED) != 0;
 }

@@ -1,0 +1,62 @@
+#include "settings/options_dialog.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/dialog.h"
+#include "res/resource.h"
+#include "settings/settings_dialog.h"
+
+namespace {
+
+// A number: its edit, the spin buttons beside it and its range.
+struct NumberRow {
+    int32_t* (*field)(Options*);
+    int edit;
+    int spin;
+    int low;
+    int high;
+};
+
+// A 0/1 option shown as a check box.
+struct CheckRow {
+    int32_t* (*field)(Options*);
+    int box;
+};
+
+const NumberRow kNumberRows[] = {
+    {[](Options* o) { return &o->edges.dwellMs; }, IDC_DWELL_EDIT, IDC_DWELL_SPIN, 0, 2000},
+    {[](Options* o) { return &o->edges.cornerPx; }, IDC_CORNER_EDIT, IDC_CORNER_SPIN, 0, 200},
+    {[](Options* o) { return &o->edges.pagePauseMs; }, IDC_PAUSE_EDIT, IDC_PAUSE_SPIN, 0, 3000},
+};
+
+const CheckRow kCheckRows[] = {
+    {[](Options* o) { return &o->edges.left; }, IDC_EDGE_LEFT},
+    {[](Options* o) { return &o->edges.right; }, IDC_EDGE_RIGHT},
+    {[](Options* o) { return &o->edges.top; }, IDC_EDGE_TOP},
+    {[](Options* o) { return &o->edges.bottom; }, IDC_EDGE_BOTTOM},
+    {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
+};
+
+}  // namespace
+
+int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current) {
+    Options shown = current;
+    for (const NumberRow& row : kNumberRows) {
+        platform::setSpinRange(dialog, row.spin, row.low, row.high);
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", std::clamp(*row.field(&shown), row.low, row.high));
+        platform::setControlText(dialog, row.edit, text);
+    }
+    for (const CheckRow& row : kCheckRows) platform::setChecked(dialog, row.box, *row.field(&shown) != 0);
+    return 0;
+}
+
+int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
+    for (const NumberRow& row : kNumberRows) {
+        int32_t* value = row.field(options);
+        *value = std::clamp(readDialogInt(dialog, row.edit, *value), row.low, row.high);
+    }
+    for (const CheckRow& row : kCheckRows) *row.field(options) = platform::isChecked(dialog, row.box) ? 1 : 0;
+    return 0;
+}
