@@ -173,9 +173,8 @@ int startUp() {
     desk->recoverWindows(kRecoveryFileName);
     showSplash();
     createNavigator();
-    KeyCombo combos[kViewActionCount];
-    for (int i = 0; i < kViewActionCount; ++i) combos[i] = hotkeyCombo(i, nullptr, 0);
-    registerHotkeys(combos);
+    // A key another program holds is marked in the options dialog.
+    registerHotkeysFromOptions();
     return kExitNormal;
 }
 

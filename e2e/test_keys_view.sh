@@ -9,9 +9,8 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/scroll_lib.sh"
 source "$(dirname "$0")/nav_lib.sh"
+source "$(dirname "$0")/keys_lib.sh"
 e2e_begin
-
-KEY_HOLDER=$E2E_WIN64/wrkeyholder.exe
 
 pointer_to 512 384
 start_stranger notepad 120 80 || exit 1
@@ -28,32 +27,6 @@ start=$(origins $movers)
 rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv"
 start_wideroom_ready keys || exit 1
 nav_wait_started || exit 1
-
-# press KEYS: one press of a combination as the user's keyboard makes it,
-# with a Wine window holding the X focus.
-press() {
-    focus_wine_desktop || return 1
-    xdotool keydown "$1"
-    sleep 0.1
-    xdotool keyup "$1"
-}
-
-# settled_at EXPECTED: the windows' origins reach EXPECTED (at most 10 s).
-at_origins() {
-    # shellcheck disable=SC2086
-    [ "$(origins $movers)" = "$1" ]
-}
-settled_at() {
-    retry 10 at_origins "$1"
-}
-
-# keys_move NAME KEYS EXPECTED: the press brings every window to EXPECTED.
-keys_move() {
-    press "$2" || return 1
-    settled_at "$3"
-    # shellcheck disable=SC2086
-    expect_eq "$1" "$(named "$3")" "$(named "$(origins $movers)")"
-}
 
 keys_move "Ctrl+Alt+Right moves every window 1024 px left" ctrl+alt+Right "$(shifted "$start" -1024 0)"
 keys_move "Ctrl+Alt+Home brings them back" ctrl+alt+Home "$start"
@@ -89,17 +62,13 @@ wheel() {
 }
 wheel_moves() {
     wheel "$2" "${4:-}"
-    settled_at "$3"
-    # shellcheck disable=SC2086
-    expect_eq "$1" "$(named "$3")" "$(named "$(origins $movers)")"
+    expect_origins "$1" "$3"
 }
 wheel_moves "a wheel notch down over the map moves the view a screen height" 5 "$(shifted "$start" 0 -768)"
 wheel_moves "a notch up brings it back" 4 "$start"
 wheel_moves "two notches up: two screen heights" 4 "$(shifted "$start" 0 768)"
 wheel 4
-settled_at "$(shifted "$start" 0 1536)"
-# shellcheck disable=SC2086
-expect_eq "the second notch too" "$(named "$(shifted "$start" 0 1536)")" "$(named "$(origins $movers)")"
+expect_origins "the second notch too" "$(shifted "$start" 0 1536)"
 wheel 4
 sleep 1
 # shellcheck disable=SC2086
@@ -114,11 +83,10 @@ exit_wideroom
 expect_eq "exit command ends the program with code 0" 0 "$WR_RC"
 
 # Ctrl+Alt+Right taken by another program before the start.
-we_start "$E2E_WORK/holder.out" "$E2E_WORK/holder.err" "$KEY_HOLDER" 3 0x27
-wait_for_line "$E2E_WORK/holder.out" '^ready$' 30 || exit 1
+hold_keys "$E2E_WORK/holder.out" 3 0x27 || exit 1
 expect_eq "the helper holds Ctrl+Alt+Right" "taken 3 39" "$(head -n 1 "$E2E_WORK/holder.out")"
 start_wideroom_ready held || exit 1
-press ctrl+alt+Right
+press_keys ctrl+alt+Right
 sleep 1.5
 # shellcheck disable=SC2086
 expect_eq "the taken key moves nothing" "$(named "$start")" "$(named "$(origins $movers)")"

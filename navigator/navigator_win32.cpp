@@ -57,7 +57,7 @@ bool isWheel(UINT message) { return message == WM_MOUSEWHEEL || message == WM_MO
 // pointer, in screen coordinates in lParam, is over the map. The map is
 // repainted at once.
 bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (settingsOpen || !desk || !mapPane) return false;
+    if (settingsOpen || !desk || !mapPane || appOptions.navigator.wheelScrolls == 0) return false;
     RECT map;
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (!GetWindowRect(mapPane, &map) || !PtInRect(&map, at)) return false;

@@ -5,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "res/resource.h"
+#include "settings/options_keys.h"
 #include "settings/settings_dialog.h"
 
 namespace {
@@ -36,6 +37,7 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->edges.top; }, IDC_EDGE_TOP},
     {[](Options* o) { return &o->edges.bottom; }, IDC_EDGE_BOTTOM},
     {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
+    {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
 };
 
 }  // namespace
@@ -49,10 +51,12 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
         platform::setControlText(dialog, row.edit, text);
     }
     for (const CheckRow& row : kCheckRows) platform::setChecked(dialog, row.box, *row.field(&shown) != 0);
+    showKeys(dialog, shown.keys, hotkeys);
     return 0;
 }
 
 int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
+    if (readKeys(dialog, &options->keys) != 0) return 1;
     for (const NumberRow& row : kNumberRows) {
         int32_t* value = row.field(options);
         *value = std::clamp(readDialogInt(dialog, row.edit, *value), row.low, row.high);

@@ -2,6 +2,7 @@
 // handlers.
 #include "settings/options_dialog_win32.h"
 
+#include "app/hotkeys.h"
 #include "app/shell.h"
 #include "res/resource.h"
 #include "settings/options_dialog.h"
@@ -13,12 +14,14 @@ OptionsDialog dialogState;
 INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
+            dialogState.hotkeys = &hotkeys;
             dialogState.onInit(handleOf(dialog), appOptions);
             return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK:
-                    dialogState.onOk(handleOf(dialog), &appOptions);
+                    // A key field that cannot be used keeps the dialog open.
+                    if (dialogState.onOk(handleOf(dialog), &appOptions) != 0) return TRUE;
                     EndDialog(dialog, 1);
                     return TRUE;
                 case IDCANCEL:
@@ -38,5 +41,9 @@ int runOptionsDialog(HWND owner) {
     // The template's texts are UTF-16; the wide call keeps them whatever the
     // code page.
     INT_PTR r = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner, optionsDialogProc, 0);
-    return r == 1 ? 1 : 0;
+    if (r != 1) return 0;
+    // The keys take effect at once; one another program holds is named now,
+    // and marked in the dialog from then on.
+    if (registerHotkeysFromOptions() != 0) reportHotkeyFailures(owner);
+    return 1;
 }
