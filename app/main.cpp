@@ -185,6 +185,7 @@ void dispatch(MSG* msg) {
 
 void runMainLoop() {
     TickState tick;
+    tick.guard.options = &appOptions.edges;
     MSG msg{};
     while (running) {
         if (settingsOpen) {

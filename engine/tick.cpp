@@ -19,18 +19,11 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     // 3.
     int dirX = 0;
     int dirY = 0;
-    const int hit = desk->detectEdge(&dirX, &dirY);
+    desk->detectEdge(&dirX, &dirY);
+    // 4. Scroll, or reset the step, as the edge guards allow.
+    guardedScroll(desk, &state->guard, t0, &dirX, &dirY);
     state->dirX = dirX;
     state->dirY = dirY;
-    // 4. Scroll, or reset the step when there is no edge or the left button is down.
-    if (hit == 0 || platform::getAsyncKeyState(platform::kKeyLButton) != 0) {
-        desk->resetStep();
-    } else {
-        const int r = desk->scrollTick(dirX, dirY);
-        desk->accelerateStep();
-        if (desk->getPageMode() != 0 && r == kStatusOk)
-            platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
-    }
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);
     // 5.

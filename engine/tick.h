@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "engine/edge_guards.h"
 #include "platform/desktop.h"
 
 class VirtualDesk;
@@ -14,6 +15,7 @@ struct TickState {
     uint32_t lastEdgeTick = 0;  // last tick with the pointer at an edge
     int32_t dirX = 0;
     int32_t dirY = 0;
+    EdgeGuard guard;  // its options: the shell's [Edges]
 };
 
 // Returns the change test's count (nonzero: mapPane was invalidated).

@@ -75,6 +75,9 @@ WindowHandle foregroundWindow();
 // code.
 bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key);
 bool unregisterHotKey(WindowHandle window, int id);
+// The window that the foreground program is moving or sizing by its frame
+// (its move/size loop), 0 when there is none.
+WindowHandle draggedWindow();
 
 // --- time ------------------------------------------------------------------
 uint32_t getTickCount();

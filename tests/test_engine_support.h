@@ -115,6 +115,16 @@ inline platform::WindowHandle addWindow(int x, int y, int w, int h, const std::s
     return sim::addWindow(title, cls, x, y, w, h);
 }
 
+// The navigator frame as a window of the sim, so that its visibility shows;
+// its title keeps it out of the table.
+inline platform::WindowHandle addNavigatorFrame() {
+    sim::SimWindow frame;
+    frame.title = "Wideroom Navigator";
+    frame.className = "#32770";
+    frame.normal = frame.rect = {0, 0, 210, 180};
+    return sim::addWindow(frame);
+}
+
 inline platform::Rect rectOf(platform::WindowHandle h) { return sim::window(h)->rect; }
 
 }  // namespace engine_test

@@ -256,10 +256,7 @@ TEST_F(Hung, HungWindowsAreNotAskedAboutOnEveryPassUnlessTheyOweAMove) {
 }
 
 TEST_F(Hung, TickWithAHungWindowScrollsTheOthers) {
-    sim::SimWindow frame;
-    frame.title = "Wideroom Navigator";
-    frame.normal = frame.rect = {0, 0, 210, 180};
-    platform::WindowHandle navFrame = sim::addWindow(frame);
+    platform::WindowHandle navFrame = addNavigatorFrame();
     platform::WindowHandle hung = addWindow(300, 200, 200, 150);
     platform::WindowHandle other = addWindow(600, 400, 100, 80);
     sim::window(hung)->hung = true;

@@ -11,14 +11,9 @@ protected:
     void SetUp() override {
         DeskTest::SetUp();
         if (HasFatalFailure()) return;
-        // The navigator frame is a window of the sim, so its visibility shows;
-        // its title keeps it out of the table. The map pane is a child window
-        // (never in the top-level walk): any handle.
-        sim::SimWindow frame;
-        frame.title = "Wideroom Navigator";
-        frame.className = "#32770";
-        frame.normal = frame.rect = {0, 0, 210, 180};
-        navFrame = sim::addWindow(frame);
+        // The map pane is a child window (never in the top-level walk): any
+        // handle.
+        navFrame = addNavigatorFrame();
     }
     bool navigatorVisible() { return sim::window(navFrame)->visible; }
 

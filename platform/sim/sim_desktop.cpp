@@ -18,6 +18,7 @@ struct SimState {
     platform::WindowHandle nextHandle = 0x1000;
     platform::Point cursor{0, 0};
     bool cursorFails = false;
+    platform::WindowHandle dragged = 0;
     KeyState keys[256];
     uint32_t clock = 0;
     uint32_t tickCost = 0;
@@ -94,6 +95,7 @@ void reset(int screenWidth, int screenHeight) {
     s.nextHandle = 0x1000;
     s.cursor = {0, 0};
     s.cursorFails = false;
+    s.dragged = 0;
     for (auto& k : s.keys) k = KeyState{};
     s.clock = 0;
     s.tickCost = 0;
@@ -157,6 +159,8 @@ int pumpWindow(platform::WindowHandle handle, int count) {
 void setCursor(int x, int y) { state().cursor = {x, y}; }
 platform::Point cursor() { return state().cursor; }
 void failCursor(bool fail) { state().cursorFails = fail; }
+
+void setDraggedWindow(platform::WindowHandle handle) { state().dragged = handle; }
 
 void setKey(int key, bool down) {
     KeyState& k = state().keys[key & 0xff];
@@ -325,6 +329,12 @@ bool getCursorPos(Point* point) {
     if (state().cursorFails) return false;
     *point = state().cursor;
     return true;
+}
+
+WindowHandle draggedWindow() {
+    SimState& s = state();
+    ++s.calls;
+    return sim::window(s.dragged) ? s.dragged : 0;
 }
 
 bool setCursorPos(int x, int y) {

@@ -76,6 +76,9 @@ int pumpWindow(platform::WindowHandle handle, int count = -1);
 void setCursor(int x, int y);
 platform::Point cursor();
 void failCursor(bool fail);  // getCursorPos fails while set
+// The window in its move/size loop (dragged by its frame), 0 = none. The
+// pointer does not move it here: a test moves both as a drag would.
+void setDraggedWindow(platform::WindowHandle handle);
 
 // Key state as the platform reports it: bit 15 while down, bit 0 when the
 // key went down since the previous reading (cleared by reading).

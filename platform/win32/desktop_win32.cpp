@@ -123,6 +123,16 @@ bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t ke
 
 bool unregisterHotKey(WindowHandle window, int id) { return UnregisterHotKey(hwnd(window), id) != 0; }
 
+WindowHandle draggedWindow() {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return 0;
+    const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(thread, &info) || (info.flags & GUI_INMOVESIZE) == 0) return 0;
+    return reinterpret_cast<WindowHandle>(info.hwndMoveSize);
+}
+
 // --- time ------------------------------------------------------------------
 
 uint32_t getTickCount() { return GetTickCount(); }
