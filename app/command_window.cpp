@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/display.h"
 #include "app/hotkeys.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
@@ -34,6 +35,21 @@ constexpr const char* kHelpEntry = "HtmlHelpA";
 constexpr const char* kHelpFile = "Wideroom.chm";
 
 using HtmlHelpFunction = decltype(&HtmlHelpA);
+
+// From the system folder only: the current folder, where the program and its
+// files live, may hold a planted library of the same name.
+HMODULE loadSystemLibrary(const char* name) {
+    HMODULE library = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library || GetLastError() != ERROR_INVALID_PARAMETER) return library;
+    // A system without the search flags: the full path names the same file.
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    const size_t nameLength = std::strlen(name);
+    if (length == 0 || length + 1 + nameLength >= MAX_PATH) return nullptr;
+    path[length] = '\\';
+    std::memcpy(path + length + 1, name, nameLength + 1);
+    return LoadLibraryA(path);
+}
 
 void toggleSettingsDialog() {
     if (settingsDialog) {
@@ -123,7 +139,7 @@ void storeNaviPos() {
 int showHelp() {
     static HtmlHelpFunction htmlHelp = nullptr;
     if (!htmlHelp) {
-        HMODULE library = LoadLibraryA(kHelpLibrary);
+        HMODULE library = loadSystemLibrary(kHelpLibrary);
         if (!library) return 0;
         htmlHelp =
             reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(library, kHelpEntry)));
@@ -164,6 +180,11 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_DESTROY:
             running = 0;
+            return 0;
+        case WM_DISPLAYCHANGE:
+            // Taken by the main loop: this may arrive inside any call that
+            // waits on another program.
+            displayChanged = 1;
             return 0;
         case WM_COMMAND:
             onCommand(wParam);

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/command_window.h"
+#include "app/display.h"
 #include "app/hotkeys.h"
 #include "app/shell.h"
 #include "app/test_hooks.h"
@@ -110,16 +111,10 @@ void createNavigator() {
     int x = 0;
     int y = 0;
     desk->getNaviPos(&x, &y);
+    // A place saved on a monitor that is gone would leave it out of reach.
+    const platform::Point at = desk->monitors.placeOnMonitor({x, y});
     navFrame = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NAVFRAME), mainWindow, navFrameProc, 0);
-    // The frame grows by its border and caption so that the client area is
-    // exactly the map.
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(navFrame, &outer);
-    GetClientRect(navFrame, &client);
-    int width = desk->mapWidth() + (outer.right - outer.left) - (client.right - client.left);
-    int height = desk->mapHeight() + (outer.bottom - outer.top) - (client.bottom - client.top);
-    SetWindowPos(navFrame, HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
+    fitNavigator(at.x, at.y, HWND_TOPMOST, SWP_SHOWWINDOW);
 
     mapPane = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAPPANE), navFrame, mapPaneProc, 0);
     SetWindowPos(mapPane, HWND_TOP, 0, 0, desk->mapWidth(), desk->mapHeight(), SWP_SHOWWINDOW);
@@ -193,6 +188,8 @@ void runMainLoop() {
             if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);
             continue;
         }
+        // Monitors, resolution or DPI changed: before the tick measures anything.
+        if (displayChanged) applyDisplayChange();
         testHookTickBegin();
         pollTick(desk, &tick, handleOf(navFrame), handleOf(mapPane));
         testHookTick();

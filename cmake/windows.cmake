@@ -41,3 +41,14 @@ foreach(src ${E2E_TOOLS})
   target_link_libraries(wr${tool} PRIVATE ${WIN_LIBS})
   target_link_options(wr${tool} PRIVATE -static -static-libgcc -static-libstdc++)
 endforeach()
+# The file tool runs the program's own safe write.
+target_sources(wrfiletool PRIVATE ${CMAKE_SOURCE_DIR}/platform/win32/files_win32.cpp)
+target_link_libraries(wrfiletool PRIVATE wideroom_core)
+
+# A library named like the help library, planted beside the program by the
+# help test.
+add_library(wrplanted SHARED ${CMAKE_SOURCE_DIR}/e2e/plant/hhctrl.cpp)
+set_target_properties(wrplanted PROPERTIES OUTPUT_NAME hhctrl PREFIX "" SUFFIX .ocx
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant
+  ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant)
+target_link_options(wrplanted PRIVATE -static -static-libgcc -static-libstdc++)

@@ -35,6 +35,7 @@ const char kUsage[] =
     "  post H MSG WPARAM LPARAM            PostMessageW\n"
     "  send H MSG WPARAM LPARAM            SendMessageTimeoutW (5 s), prints the result\n"
     "  move H X Y [W H] [--async]          place a window (size kept unless given)\n"
+    "  title H TEXT                        set a window's title\n"
     "  cursor X Y | getcursor\n"
     "  key down|up VK                      synthesised key (VK decimal or 0x hex)\n"
     "  button left|right down|up           synthesised mouse button\n"
@@ -434,6 +435,14 @@ int cmdMove(const Options& o) {
                : 1;
 }
 
+// The title is sent as the window's own program would set it (WM_SETTEXT,
+// carried across the processes by the window manager).
+int cmdTitle(const Options& o) {
+    HWND w = nullptr;
+    if (o.positional.size() != 2 || !parseHandle(o.positional[0], &w)) return 2;
+    return SetWindowTextW(w, o.positional[1]) ? 0 : 1;
+}
+
 int cmdCursor(const Options& o) {
     long long x = 0, y = 0;
     if (o.positional.size() != 2 || !parseInt(o.positional[0], &x) || !parseInt(o.positional[1], &y))
@@ -530,11 +539,11 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {L"list", cmdList},     {L"find", cmdFind},         {L"gone", cmdGone},           {L"watch", cmdWatch},
-    {L"info", cmdInfo},     {L"children", cmdChildren}, {L"rect", cmdRect},           {L"client", cmdClient},
-    {L"pid", cmdPid},       {L"process", cmdProcess},   {L"post", cmdPost},           {L"send", cmdSend},
-    {L"move", cmdMove},     {L"cursor", cmdCursor},     {L"getcursor", cmdGetCursor}, {L"key", cmdKey},
-    {L"button", cmdButton}, {L"track", cmdTrack},
+    {L"list", cmdList}, {L"find", cmdFind},         {L"gone", cmdGone},     {L"watch", cmdWatch},
+    {L"info", cmdInfo}, {L"children", cmdChildren}, {L"rect", cmdRect},     {L"client", cmdClient},
+    {L"pid", cmdPid},   {L"process", cmdProcess},   {L"post", cmdPost},     {L"send", cmdSend},
+    {L"move", cmdMove}, {L"title", cmdTitle},       {L"cursor", cmdCursor}, {L"getcursor", cmdGetCursor},
+    {L"key", cmdKey},   {L"button", cmdButton},     {L"track", cmdTrack},
 };
 
 }  // namespace

@@ -38,6 +38,8 @@ e2e_end() {
         tail -n 5 "$E2E_WORK/wine-system.err"
     fi
     we_cleanup
+    # A test with servers of its own ends them last.
+    [ -n "${E2E_AFTER_CLEANUP:-}" ] && "$E2E_AFTER_CLEANUP"
     if [ "$rc" -eq 0 ]; then echo "PASS $E2E_NAME"; else echo "FAIL $E2E_NAME"; fi
     exit "$rc"
 }

@@ -7,6 +7,7 @@ SET_TOOL=$E2E_WIN64/wrsettool.exe
 CMD_SETTINGS=40002
 CMD_EXIT=40003
 CMD_ABOUT=40015
+CMD_HELP=40017
 WM_COMMAND=273
 # The tray icon's callback message and the mouse messages it carries.
 WM_TRAYICON=50001
@@ -179,6 +180,9 @@ locale_checks() {
     expect_eq "$tag: Wine runs with the ANSI code page $acp" "acp $acp" "$(settool locale | grep '^acp')"
     drv cursor 512 384
     start_sample --window "$escaped" 200 420 300 200 --many 20 1100 20 150 100 || return 1
+    # Another program's window that bears the dialog's title: left out like
+    # the dialog, where the code page can hold the title.
+    [ "$acp" = 932 ] && { start_sample --window 'Wideroom \u8a2d\u5b9a' 600 100 300 200 || return 1; }
     start_wideroom "$tag"
     wait_started || return 1
 
@@ -189,6 +193,10 @@ locale_checks() {
     local line="タイトル名 -> $title & クラス名 -> WrSample" index
     index=$(settool lines "$DIALOG" 1036 | awk -F'\t' -v t="$line" '$2 == t { print $1; exit }')
     expect "$tag: the window list shows the title" test -n "$index"
+    if [ "$acp" = 932 ]; then
+        expect_eq "$tag: a foreign window titled like the dialog is not offered" "" \
+            "$(settool lines "$DIALOG" 1036 | awk -F'\t' 'index($2, "Wideroom 設定")')"
+    fi
     settool fix "$DIALOG" "$index"
     expect_eq "$tag: the fixed list shows the title" "$line" "$(list_texts "$DIALOG" 1037)"
     screenshot "dialog-$tag.png"

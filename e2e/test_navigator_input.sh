@@ -28,7 +28,6 @@ if [ -z "$notepad" ]; then
     fail "notepad did not start"
     exit 1
 fi
-notepad_title=$(drv info "$notepad" | col 13)
 drv move "$notepad" 200 300 400 300
 
 rect_is() {
@@ -48,9 +47,11 @@ nav_shot_showing "$E2E_WORK/notepad-placed.png" 92,76 "$NAV_WINDOW" ||
     fail "notepad's new place never showed in the map"
 
 # right_drag MX,MY...: press the right button on the first map point, move
-# through the others, release on the last.
+# through the others, release on the last; drag_midway runs after the first
+# move.
+drag_midway() { :; }
 right_drag() {
-    local point
+    local point midway=1
     nav_point_map "${1%,*}" "${1#*,}"
     sleep 0.2
     xdotool mousedown 3
@@ -59,18 +60,28 @@ right_drag() {
     for point in "$@"; do
         nav_point_map "${point%,*}" "${point#*,}"
         sleep 0.05
+        [ "$midway" = 1 ] && drag_midway
+        midway=0
     done
     sleep 0.2
     xdotool mouseup 3
 }
 
-right_drag 95,78 97,79 99,80 101,81 103,82
-expect_rect "right drag of 8 map pixels right and 4 down moves notepad 200 right and 100 down" \
-    "$notepad" "400 400 800 700"
+# Its program renames the window during the drag: the tooltip afterwards
+# shows the name it has now, not the one read when the drag began.
+new_title="Renamed while dragged"
+drag_midway() {
+    drv title "$notepad" "$new_title"
+    expect "the window's program renames it during the drag" [ "$(drv info "$notepad" | col 13)" = "$new_title" ]
+}
 tip_shows() {
     nav_is_visible "$NAV_TIP" && [ "$(navtool tiptext "$NAV_TIP")" = "$1" ]
 }
-expect "the tooltip shows the dragged window's title" retry 10 tip_shows "$notepad_title"
+right_drag 95,78 97,79 99,80 101,81 103,82
+drag_midway() { :; }
+expect_rect "right drag of 8 map pixels right and 4 down moves notepad 200 right and 100 down" \
+    "$notepad" "400 400 800 700"
+expect "the tooltip shows the dragged window's title as it is after the drag" retry 10 tip_shows "$new_title"
 right_drag 105,84 106,84 107,84 108,83
 expect_rect "right drag of 3 map pixels right and 1 up moves notepad 75 right and 25 up" \
     "$notepad" "475 375 875 675"

@@ -5,20 +5,22 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# name | placement file before (words) | navigator visible | left top | placement file after
+# name | placement file before (words) | navigator visible | left top |
+# moved to before the exit (- for not moved) | placement file after
 cases=(
-    "record from another screen size is ignored|24 1280 1024 1 500 400|1|0 0|24 1024 768 2 0 0"
-    "record of another size is ignored|25 1024 768 1 500 400|1|0 0|24 1024 768 2 0 0"
-    # A navigator saved as "shown while scrolling" comes back hidden, in mode 0.
-    "hidden navigator keeps its place and is written back|24 1024 768 1 100 120|0|100 120|24 1024 768 0 100 120"
-    "pinned navigator opens at its saved place|24 1024 768 2 640 480|1|640 480|24 1024 768 2 640 480"
+    "record from another screen size is ignored|24 1280 1024 1 500 400|1|0 0|-|24 1024 768 2 0 0"
+    "record of another size is ignored|25 1024 768 1 500 400|1|0 0|-|24 1024 768 2 0 0"
+    # A navigator saved as "shown while scrolling" comes back hidden, in mode 0,
+    # at its place; moved while hidden, the file gets its place at the exit.
+    "hidden navigator moved before the exit is written at its new place|24 1024 768 1 100 120|0|100 120|150 170|24 1024 768 0 150 170"
+    "pinned navigator opens at its saved place|24 1024 768 2 640 480|1|640 480|-|24 1024 768 2 640 480"
 )
 
 # Away from the edges, so that nothing shows the navigator.
 drv cursor 512 384
 
 for row in "${cases[@]}"; do
-    IFS='|' read -r name before visible place after <<<"$row"
+    IFS='|' read -r name before visible place moved after <<<"$row"
     # shellcheck disable=SC2086
     write_words "$E2E_CWD/Wideroom.prv" $before
     rm -f "$E2E_CWD/Wideroom.cfg"
@@ -32,6 +34,11 @@ for row in "${cases[@]}"; do
     navi=$(drv find --title "Wideroom Navigator" --process wideroom.exe --timeout 5000)
     expect_eq "$name: navigator visible" "$visible" "$(echo "$navi" | col 3)"
     expect_eq "$name: navigator place" "$place" "$(echo "$navi" | col 6,7 | tr '\t' ' ')"
+    if [ "$moved" != - ]; then
+        # shellcheck disable=SC2086
+        drv move "$(echo "$navi" | col 1)" $moved
+        expect_eq "$name: navigator moved" "$moved" "$(drv rect "$(echo "$navi" | col 1)" | cut -d' ' -f1,2)"
+    fi
     post_exit_command
     wait_wideroom_exit 30
     expect_eq "$name: exit code" 0 "$WR_RC"

@@ -52,7 +52,12 @@ open_settings || exit 1
 expect_values "after cancel the dialog shows the engine's settings again" "$defaults"
 
 # --- apply: 3 x 4 screens at 1/50 ---------------------------------------------
+# Away from its default corner first, so that a resize that moves it shows.
+navi=$(drv find --title "Wideroom Navigator" --process wideroom.exe)
+drv move "$(echo "$navi" | col 1)" 300 200
 navi_before=$(drv find --title "Wideroom Navigator" --process wideroom.exe)
+expect_eq "before apply the navigator is pinned (shown) and topmost at 300, 200" "$(printf '1\t1\t300\t200')" \
+    "$(echo "$navi_before" | col 3,5-7)"
 settool drag "$DIALOG" 1030 4
 settool click "$DIALOG" 1044
 settool drag "$DIALOG" 1031 4
@@ -63,6 +68,8 @@ settool click "$DIALOG" 1017
 expect "apply closes the dialog" settool nodialog --timeout 5000
 # 3 x 1024 / 50 by 4 x 768 / 50: narrower than a caption usually allows.
 expect_eq "apply fits the navigator's client area to the new map" "61 61" "$(navigator_client)"
+# Longer than the hide delay: a navigator that apply unpinned would be gone.
+sleep 1.5
 navi_after=$(drv find --title "Wideroom Navigator" --process wideroom.exe)
 expect_eq "the navigator keeps its place, pinned and topmost" "$(echo "$navi_before" | col 3,5-7)" \
     "$(echo "$navi_after" | col 3,5-7)"

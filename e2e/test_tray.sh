@@ -9,7 +9,9 @@ source "$(dirname "$0")/set_lib.sh"
 set_begin
 
 tray_shot_settled "$E2E_WORK/tray-before.png"
-start_wideroom tray
+# Without the HTML Help library (disabled for this process only), as on a
+# system that lacks it: help must do nothing, and nothing worse.
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=" start_wideroom tray
 wait_started || exit 1
 icon_seen() {
     tray_shot "$E2E_WORK/tray-running.png" && ! same_picture "$E2E_WORK/tray-before.png" "$E2E_WORK/tray-running.png"
@@ -100,13 +102,14 @@ expect "設定 in the menu opens the settings dialog" dialog_open
 menu_via_icon "$VK_DOWN" "$VK_DOWN" "$VK_DOWN" "$VK_RETURN"
 expect "設定 again closes it" settool nodialog --timeout 10000
 
-# --- help without its file ------------------------------------------------------------------
+# --- help without its library ----------------------------------------------------------------
 windows_now() { drv list --visible | col 12,13 | grep -v '^tooltips_class32' | sort; }
 before=$(windows_now)
 menu_via_icon "$VK_DOWN" "$VK_RETURN"
 menu_closed
 sleep 2
-expect_eq "ヘルプ without a help file opens no window" "$before" "$(windows_now)"
+expect_eq "ヘルプ without the help library opens no window" "$before" "$(windows_now)"
+expect "the program runs on after ヘルプ without the help library" kill -0 "$WR_PID"
 
 # --- exit --------------------------------------------------------------------------------------
 menu_via_icon "$VK_UP" "$VK_RETURN"
@@ -116,3 +119,22 @@ icon_gone() {
     tray_shot "$E2E_WORK/tray-after.png" && same_picture "$E2E_WORK/tray-before.png" "$E2E_WORK/tray-after.png"
 }
 expect "the tray icon is gone after exit" retry 10 icon_gone
+
+# --- help loads the system's library only -------------------------------------------------------
+# The program with a planted library of the help library's name beside it,
+# where its files live; native libraries preferred, so that a search of the
+# program's folder would find and load the planted one.
+app=$E2E_WORK/app
+mkdir -p "$app"
+cp "$E2E_EXE" "$E2E_WIN64/plant/hhctrl.ocx" "$app/"
+cd "$app" || exit 1
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=n,b" we_start "$E2E_WORK/wideroom.plant.out" \
+    "$E2E_WORK/wideroom.plant.err" "$app/wideroom.exe"
+WR_PID=$WE_PID
+wait_started || exit 1
+menu_command "$CMD_HELP"
+sleep 2
+expect "ヘルプ does not load the library planted in the program's folder" [ ! -e "$app/planted-library-loaded" ]
+menu_command "$CMD_EXIT"
+wait_wideroom_exit 30
+expect_eq "the program with a planted library ends with code 0" 0 "$WR_RC"

@@ -119,6 +119,8 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     if (heldAt >= 0) releaseRow(desk, heldAt, held, heldSlot);
     if (c.pageMode && r == kStatusOk) {
         guard->pageTurned(now);
-        platform::setCursorPos(desk->getScreenWidth() / 2, desk->getScreenHeight() / 2);
+        // Off the edge: to the centre of the pointer's monitor.
+        const platform::Point home = desk->monitors.pageHome();
+        platform::setCursorPos(home.x, home.y);
     }
 }

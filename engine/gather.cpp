@@ -2,109 +2,74 @@
 #include <cstring>
 
 #include "engine/gather_rules.h"
+#include "engine/monitors.h"
 #include "engine/ordinary_window.h"
 #include "engine/virtual_desk.h"
 
-namespace {
-
-// Classes the gathering leaves alone (no tooltip test there, unlike the snapshot).
-
-constexpr const char* kTaskbarClass = "Shell_TrayWnd";
-
-}  // namespace
-
 namespace gather_rules {
 
-Margins workMargins(int32_t screenWidth, int32_t screenHeight) {
-    Margins m;
-    char className[kTitleSize];
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
-        className[0] = '\0';
-        platform::getClassName(window, className, kTitleSize);
-        className[kTitleSize - 1] = '\0';
-        if (std::strcmp(className, kTaskbarClass) != 0) continue;
-        platform::Rect r{};
-        platform::getWindowRect(window, &r);
-        if (r.top <= 0 && r.bottom < screenHeight) m.top = r.bottom;
-        if (r.left <= 0 && r.right < screenWidth) m.left = r.right;
-        if (r.left <= 0 && r.top > 0) m.bottom = screenHeight - r.top;
-        if (r.top <= 0 && r.left > 0) m.right = screenWidth - r.left;
-    }
-    return m;
+void addTaskbar(Margins* m, const platform::Rect& r, int32_t screenWidth, int32_t screenHeight) {
+    if (r.top <= 0 && r.bottom < screenHeight) m->top = r.bottom;
+    if (r.left <= 0 && r.right < screenWidth) m->left = r.right;
+    if (r.left <= 0 && r.top > 0) m->bottom = screenHeight - r.top;
+    if (r.top <= 0 && r.left > 0) m->right = screenWidth - r.left;
 }
 
-platform::Point normalPosition(const Margins& m, int32_t screenWidth, int32_t screenHeight,
-                               const platform::Rect& r) {
+platform::Point normalPosition(const platform::Rect& work, const platform::Rect& r) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     int x;
-    if (r.right <= m.left + kSlack) {
-        x = m.left;
-    } else if (r.left <= screenWidth - m.right - kSlack) {
+    if (r.right <= work.left + kSlack) {
+        x = work.left;
+    } else if (r.left <= work.right - kSlack) {
         x = r.left;
     } else {
-        x = screenWidth - m.right - width;
+        x = work.right - width;
     }
     int y;
-    if (r.top <= screenHeight - m.bottom - kSlack) {
-        y = r.top >= m.top ? r.top : m.top;
+    if (r.top <= work.bottom - kSlack) {
+        y = r.top >= work.top ? r.top : work.top;
     } else {
-        y = screenHeight - m.bottom - height;
+        y = work.bottom - height;
     }
     return {x, y};
 }
 
 }  // namespace gather_rules
 
-namespace {
-
-// Shifts r so that it lies inside the bounds on each axis where it sticks out
-// (the left and top edges first).
-void shiftInside(platform::Rect* r, int left, int top, int right, int bottom) {
-    if (r->left < left) {
-        const int shift = left - r->left;
-        r->left += shift;
-        r->right += shift;
-    } else if (r->right > right) {
-        const int shift = r->right - right;
-        r->left -= shift;
-        r->right -= shift;
-    }
-    if (r->top < top) {
-        const int shift = top - r->top;
-        r->top += shift;
-        r->bottom += shift;
-    } else if (r->bottom > bottom) {
-        const int shift = r->bottom - bottom;
-        r->top -= shift;
-        r->bottom -= shift;
-    }
-}
-
-}  // namespace
-
 int VirtualDesk::refitWindows() {
-    // 1, 2. Bring the view inside the smaller desktop.
+    // 1. The view inside the smaller desktop.
     int x = viewX < virtualWidth - screenWidth ? viewX : virtualWidth - screenWidth;
     int y = viewY < virtualHeight - screenHeight ? viewY : virtualHeight - screenHeight;
+    // 3. The desktop in screen coordinates, from x and y of step 1: the part
+    // that the monitor nearest each window shows (with one monitor, all of it).
+    RefitArea area(monitors, x, y, virtualWidth, virtualHeight);
+    return refitInto(&area, x, y, false);
+}
+
+int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
+    // 2. The windows of the table move with the view.
     moveViewTo(x, y);
 
-    // 3. The desktop in screen coordinates, from x and y of step 1.
-    const int left = -x;
-    const int right = virtualWidth - x;
-    const int top = -y;
-    const int bottom = virtualHeight - y;
-
-    // 4. Every visible top-level window, with no other test.
+    // 4. Every visible top-level window, with no other test (unless only
+    // ordinary windows shown normally are to move).
+    char title[kTitleSize];
+    char className[kTitleSize];
     for (platform::WindowHandle window = platform::topWindow(); window != 0;
          window = platform::nextWindow(window)) {
         if (!platform::isWindowVisible(window)) continue;
+        if (ordinaryOnly) {
+            platform::Placement placement{};
+            platform::getWindowPlacement(window, &placement);
+            if (placement.showCmd != platform::kShowNormal ||
+                !readOrdinaryWindow(window, placement, kGatherShellClasses, title, className))
+                continue;
+        }
         platform::Rect r{};
         platform::getWindowRect(window, &r);
         const int s = moves.find(window);
         if (s < 0) {
-            shiftInside(&r, left, top, right, bottom);
+            shiftInside(&r, area->boundsFor(window, r));
             platform::moveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
             continue;
         }
@@ -114,7 +79,7 @@ int VirtualDesk::refitWindows() {
             // inside like any other.
             platform::Rect place{e.placeX - x, e.placeY - y, e.placeX - x + (r.right - r.left),
                                  e.placeY - y + (r.bottom - r.top)};
-            shiftInside(&place, left, top, right, bottom);
+            shiftInside(&place, area->boundsFor(window, place));
             e.placeX = x + place.left;
             e.placeY = y + place.top;
             continue;
@@ -123,7 +88,7 @@ int VirtualDesk::refitWindows() {
         // going, so that this move does not undo that one.
         const platform::Rect shown = r;
         r = moves.believed(s, shown);
-        shiftInside(&r, left, top, right, bottom);
+        shiftInside(&r, area->boundsFor(window, r));
         moves.requestMove(s, r, &shown);
     }
     return kStatusOk;
@@ -137,9 +102,10 @@ int VirtualDesk::gatherWindows() {
     char title[kTitleSize];
     char className[kTitleSize];
 
-    // 2. Work-area margins from every taskbar, visible or not; a later one
-    // overwrites what its rules set.
-    const gather_rules::Margins m = gather_rules::workMargins(screenWidth, screenHeight);
+    // 2. The work area of every monitor: the taskbars' margins from every
+    // taskbar, visible or not, a later one overwriting what its rules set.
+    platform::Rect work[platform::kMaxMonitors];
+    monitors.workAreas(work);
 
     // 3. Every visible window onto the work area. A normal window that refuses
     // to move does not strand the windows below it: the walk goes on and the
@@ -152,7 +118,11 @@ int VirtualDesk::gatherWindows() {
         platform::getWindowPlacement(window, &placement);
 
         if (placement.showCmd == platform::kShowMaximized) {
-            platform::setWindowPos(window, m.left - frameInset, m.top - frameInset);
+            // Into the corner of its own monitor's work area.
+            platform::Rect r{};
+            if (monitors.count() > 1) platform::getWindowRect(window, &r);
+            const platform::Rect& w = work[monitors.count() > 1 ? monitors.nearestTo(r) : 0];
+            platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
             continue;
         }
         if (placement.showCmd != platform::kShowNormal) continue;
@@ -165,7 +135,7 @@ int VirtualDesk::gatherWindows() {
         // gather from where it takes the window.
         const int slot = moves.find(window);
         if (slot >= 0) r = moves.believed(slot, r);
-        const platform::Point p = gather_rules::normalPosition(m, screenWidth, screenHeight, r);
+        const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
         if (!platform::setWindowPos(window, p.x, p.y)) result = kGatherRefused;
     }
     return result;

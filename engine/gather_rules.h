@@ -3,12 +3,32 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/desktop.h"
 
 namespace gather_rules {
 
 constexpr int kSlack = 50;
+constexpr const char* kTaskbarClass = "Shell_TrayWnd";
+
+// Calls f with the rectangle of every window of the taskbar class, visible
+// or not, topmost first.
+template <typename F>
+void forEachTaskbar(F f) {
+    constexpr int kClassSize = 64;
+    char className[kClassSize];
+    for (platform::WindowHandle window = platform::topWindow(); window != 0;
+         window = platform::nextWindow(window)) {
+        className[0] = '\0';
+        platform::getClassName(window, className, kClassSize);
+        className[kClassSize - 1] = '\0';
+        if (std::strcmp(className, kTaskbarClass) != 0) continue;
+        platform::Rect r{};
+        platform::getWindowRect(window, &r);
+        f(r);
+    }
+}
 
 // The work area's margins: the screen without the taskbars docked at its edges.
 struct Margins {
@@ -18,12 +38,12 @@ struct Margins {
     int32_t right = 0;
 };
 
-// Margins from every window of the taskbar class, visible or not; a later
-// one overwrites what its rules set.
-Margins workMargins(int32_t screenWidth, int32_t screenHeight);
+// The margins that the taskbar rectangle r (relative to the screen's
+// top-left corner) sets.
+void addTaskbar(Margins* m, const platform::Rect& r, int32_t screenWidth, int32_t screenHeight);
 
-// The top-left corner at which a normal window of rectangle r is gathered.
-platform::Point normalPosition(const Margins& m, int32_t screenWidth, int32_t screenHeight,
-                               const platform::Rect& r);
+// The top-left corner at which a normal window of rectangle r is gathered
+// into the work area `work`.
+platform::Point normalPosition(const platform::Rect& work, const platform::Rect& r);
 
 }  // namespace gather_rules

@@ -8,10 +8,16 @@
 #include "engine/virtual_desk.h"
 #include "platform/desktop.h"
 
-// The snapshot leaves out all four; the gathering only the first three.
-constexpr const char* kShellClasses[] = {"BaseBar", "Shell_TrayWnd", "Progman", "tooltips_class32"};
-constexpr int kSnapshotShellClasses = 4;
-constexpr int kGatherShellClasses = 3;
+// The snapshot leaves out all five; the gathering only the first four.
+// "Progman" and "WorkerW" are the shell's desktop (the wallpaper and the
+// icons): moving them would scroll the desktop itself away.
+constexpr const char* kShellClasses[] = {"BaseBar", "Shell_TrayWnd", "Progman", "WorkerW",
+                                         "tooltips_class32"};
+constexpr int kSnapshotShellClasses = 5;
+constexpr int kGatherShellClasses = 4;
+// The shell's desktop windows: the first two from here.
+constexpr int kFirstDesktopClass = 2;
+constexpr int kDesktopClasses = 2;
 
 // Fills title and className (kTitleSize bytes each; the class name only when
 // the earlier tests pass) and tells whether the window passes.

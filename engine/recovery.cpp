@@ -24,13 +24,14 @@ RecoveryEntry entryBuffer[kMaxRecoveryEntries];
 namespace {
 
 // Puts one window back: its rectangle (`assumed`, or what it shows) less the
-// offset applied to it, placed into the work area as the gathering places a
-// normal window; maximized windows as the gathering does. Nothing happens to a
+// offset applied to it, placed into the work area of the monitor nearest it
+// as the gathering places a normal window; maximized windows as the
+// gathering does. Nothing happens to a
 // window of another class than the one recorded (a reused handle), to a
 // minimized one, or to one that is gone.
 void putBack(platform::WindowHandle window, const char* className, int32_t offsetX, int32_t offsetY,
-             const platform::Rect* assumed, const gather_rules::Margins& m, int32_t screenWidth,
-             int32_t screenHeight, int32_t frameInset) {
+             const platform::Rect* assumed, const MonitorLayout& monitors, const platform::Rect* work,
+             int32_t frameInset) {
     char name[kTitleSize];
     name[0] = '\0';
     platform::getClassName(window, name, kTitleSize);
@@ -39,7 +40,10 @@ void putBack(platform::WindowHandle window, const char* className, int32_t offse
     platform::Placement placement{};
     if (!platform::getWindowPlacement(window, &placement)) return;
     if (placement.showCmd == platform::kShowMaximized) {
-        platform::setWindowPos(window, m.left - frameInset, m.top - frameInset);
+        platform::Rect r{};
+        platform::getWindowRect(window, &r);
+        const platform::Rect& w = work[monitors.nearestTo(r)];
+        platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
         return;
     }
     if (placement.showCmd != platform::kShowNormal) return;
@@ -53,7 +57,7 @@ void putBack(platform::WindowHandle window, const char* className, int32_t offse
     r.right -= offsetX;
     r.top -= offsetY;
     r.bottom -= offsetY;
-    const platform::Point p = gather_rules::normalPosition(m, screenWidth, screenHeight, r);
+    const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
     platform::setWindowPos(window, p.x, p.y);
 }
 
@@ -102,20 +106,22 @@ int VirtualDesk::recoverWindows(const char* name) {
         recovery_record::remove(name);
         return kFileBadHeader;
     }
-    const gather_rules::Margins m = gather_rules::workMargins(screenWidth, screenHeight);
+    platform::Rect work[platform::kMaxMonitors];
+    monitors.workAreas(work);
     for (int i = 0; i < count; ++i) {
         const RecoveryEntry& e = entryBuffer[i];
         const platform::WindowHandle window = static_cast<platform::WindowHandle>(e.window);
         // A handle wider than this platform's cannot be one of its windows.
         if (window == 0 || static_cast<uint64_t>(window) != e.window) continue;
-        putBack(window, e.className, e.offsetX, e.offsetY, nullptr, m, screenWidth, screenHeight, frameInset);
+        putBack(window, e.className, e.offsetX, e.offsetY, nullptr, monitors, work, frameInset);
     }
     recovery_record::remove(name);
     return kStatusOk;
 }
 
 int VirtualDesk::gatherInEmergency() {
-    const gather_rules::Margins m = gather_rules::workMargins(screenWidth, screenHeight);
+    platform::Rect work[platform::kMaxMonitors];
+    monitors.workAreas(work);
     const int n = moves.recordEntries(entryBuffer, kMaxRecoveryEntries, screenWidth, screenHeight, false);
     for (int i = 0; i < n; ++i) {
         const RecoveryEntry& e = entryBuffer[i];
@@ -124,7 +130,7 @@ int VirtualDesk::gatherInEmergency() {
         const int slot = moves.find(window);
         const platform::Rect* assumed =
             slot >= 0 && moves.slot(slot).inFlight ? &moves.slot(slot).queued : nullptr;
-        putBack(window, e.className, e.offsetX, e.offsetY, assumed, m, screenWidth, screenHeight, frameInset);
+        putBack(window, e.className, e.offsetX, e.offsetY, assumed, monitors, work, frameInset);
     }
     // The windows stand as they did when the run began: so does the view.
     moves.forgetMoves();

@@ -23,17 +23,10 @@ int VirtualDesk::detectEdge(int* dirX, int* dirY) {
     // 4. The pointer.
     platform::Point point;
     if (!platform::getCursorPos(&point)) return 0;
-    // 5, 6. The bands: 0..edgeWidth low, the last edgeWidth positions high.
-    if (point.x <= edgeWidth) {
-        *dirX = -1;
-    } else if (point.x >= screenWidth - edgeWidth) {
-        *dirX = 1;
-    }
-    if (point.y <= edgeWidth) {
-        *dirY = -1;
-    } else if (point.y >= screenHeight - edgeWidth) {
-        *dirY = 1;
-    }
+    // 5, 6. The bands: 0..edgeWidth low, the last edgeWidth positions high,
+    // on the monitor under the pointer and only at the outer edges of the
+    // layout (the pointer goes on across an edge between two monitors).
+    monitors.edgeAt(point, edgeWidth, dirX, dirY);
     // 7.
     return (*dirX != 0 || *dirY != 0) ? 1 : 0;
 }

@@ -35,8 +35,8 @@ int VirtualDesk::snapshotWindows() {
     // 2. Walk the top-level windows, topmost first.
     for (platform::WindowHandle window = platform::topWindow(); window != 0;
          window = platform::nextWindow(window)) {
-        // Visible.
-        if (!platform::isWindowVisible(window)) continue;
+        // Visible, and not cloaked (shown on no screen, like a hidden one).
+        if (!platform::isWindowVisible(window) || platform::isWindowCloaked(window)) continue;
         // Shown normally, or maximized while those are moved.
         placement = platform::Placement{};
         platform::getWindowPlacement(window, &placement);

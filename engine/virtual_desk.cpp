@@ -62,10 +62,10 @@ VirtualDesk::VirtualDesk()
       naviX(0),
       naviY(0),
       hoverWindow(0) {
-    // 2. Measure the screen.
-    platform::Rect desktop = platform::desktopRect();
-    screenWidth = desktop.right;
-    screenHeight = desktop.bottom;
+    // 2. Measure the screen: the rectangle that bounds all monitors.
+    monitors.load();
+    screenWidth = monitors.width();
+    screenHeight = monitors.height();
 
     // 3. Clear the fixed-window list.
     std::memset(&fixedWindows, 0, sizeof fixedWindows);
@@ -79,12 +79,7 @@ VirtualDesk::VirtualDesk()
 
     // 7. Derived geometry. The default scales are kept inside the platform's
     // coordinate range on very large screens (a file outside it is refused).
-    hScale =
-        settings_check::clampInt(hScale, settings_check::kMinScale, settings_check::maxScale(screenWidth));
-    vScale =
-        settings_check::clampInt(vScale, settings_check::kMinScale, settings_check::maxScale(screenHeight));
-    virtualWidth = screenWidth * hScale;
-    virtualHeight = screenHeight * vScale;
+    deriveDesktopSize();
     viewX = virtualWidth / 2 - screenWidth / 2;
     viewY = virtualHeight / 2 - screenHeight / 2;
     if (pageMode != 0) {
@@ -111,6 +106,15 @@ VirtualDesk::VirtualDesk()
         }
         this->*def.field = object;
     }
+}
+
+void VirtualDesk::deriveDesktopSize() {
+    hScale =
+        settings_check::clampInt(hScale, settings_check::kMinScale, settings_check::maxScale(screenWidth));
+    vScale =
+        settings_check::clampInt(vScale, settings_check::kMinScale, settings_check::maxScale(screenHeight));
+    virtualWidth = screenWidth * hScale;
+    virtualHeight = screenHeight * vScale;
 }
 
 VirtualDesk::~VirtualDesk() {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/monitors.h"
 #include "engine/move_ledger.h"
 #include "platform/desktop.h"
 #include "store/records.h"
@@ -59,6 +60,11 @@ public:
     // Re-fit and gathering (gather.cpp).
     int refitWindows();
     int gatherWindows();
+
+    // A change of the monitors or of their resolution (engine/display_change.cpp):
+    // the geometry is derived again, the view kept and clamped and the
+    // windows re-fitted. 0, or 1 when the layout is as it was.
+    int takeDisplayChange();
 
     // The recovery record and putting windows back (engine/recovery.cpp).
     // Keeps "Wideroom.rcv" in step with the windows moved: written at most
@@ -161,4 +167,15 @@ public:
     platform::WindowHandle hoverWindow;
     // Moves in flight, hung windows and offsets of the windows moved.
     MoveLedger moves;
+    // The monitors; screenWidth and screenHeight are their virtual screen's.
+    MonitorLayout monitors;
+
+private:
+    // virtualWidth and virtualHeight from the screen, the scales kept inside
+    // the platform's coordinate range on it.
+    void deriveDesktopSize();
+    // The re-fit into the given bounds with the view at (x, y); refitWindows,
+    // and the display change, which leaves the shell's windows, maximized and
+    // minimized ones and the navigator to the system and the shell.
+    int refitInto(RefitArea* area, int x, int y, bool ordinaryOnly);
 };

@@ -4,8 +4,9 @@
 int VirtualDesk::updateHover(int mapX, int mapY) {
     // 64-bit so that a pointer far outside the pane, or a scale from a damaged
     // file, cannot overflow; within range the results are the 32-bit ones.
-    const int64_t sx = int64_t{mapX} * naviDivisor - viewX;
-    const int64_t sy = int64_t{mapY} * naviDivisor - viewY;
+    // Screen coordinates start at the virtual screen's top-left corner.
+    const int64_t sx = int64_t{mapX} * naviDivisor - viewX + monitors.bounds().left;
+    const int64_t sy = int64_t{mapY} * naviDivisor - viewY + monitors.bounds().top;
 
     // Table order is Z order, so the first match is the window on top there.
     // All four bounds are inclusive.

@@ -41,17 +41,30 @@ int VirtualDesk::paintMap(platform::Canvas dc) {
     }
 
     // Bottom of the Z order first, so the topmost window ends up on top.
+    // Rows are screen coordinates; the viewport starts at the virtual
+    // screen's top-left corner (0, 0 with the primary monitor there).
+    const int32_t ox = monitors.bounds().left;
+    const int32_t oy = monitors.bounds().top;
     const int32_t count = windowCount < kMaxWindows ? windowCount : kMaxWindows;
     for (int32_t k = count - 1; k >= 0; --k) {
         const WindowEntry& w = windows[k];
         platform::selectObject(dc, framePen);
         platform::selectObject(dc, w.window == hoverWindow ? hoverBrush : windowBrush);
-        platform::drawRectangle(dc, (w.x + viewX) / n, (w.y + viewY) / n, (w.x + w.width + viewX) / n - 1,
-                                (w.y + w.height + viewY) / n - 1);
+        platform::drawRectangle(dc, (w.x - ox + viewX) / n, (w.y - oy + viewY) / n,
+                                (w.x - ox + w.width + viewX) / n - 1, (w.y - oy + w.height + viewY) / n - 1);
     }
 
     platform::selectObject(dc, platform::nullBrush());
     platform::selectObject(dc, viewPen);
+    // With several monitors, each one's outline inside the viewport frame,
+    // divided like the frame so that the outer ones meet it.
+    if (monitors.count() > 1) {
+        for (int i = 0; i < monitors.count(); ++i) {
+            const platform::Rect& a = monitors.at(i).area;
+            platform::drawRectangle(dc, (a.left - ox) / n + viewX / n, (a.top - oy) / n + viewY / n,
+                                    (a.right - ox) / n + viewX / n - 1, (a.bottom - oy) / n + viewY / n - 1);
+        }
+    }
     platform::drawRectangle(dc, viewX / n, viewY / n, screenWidth / n + viewX / n - 1,
                             screenHeight / n + viewY / n - 1);
 

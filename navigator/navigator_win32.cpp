@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "app/display.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
@@ -24,6 +25,9 @@ static_assert(kToolInfoSize == 44, "TOOLINFOA up to lParam is 44 bytes on 32-bit
 #endif
 
 constexpr const char* kTooltipClass = "tooltips_class32";
+
+// The platform's coordinate limit: no map of a usable desktop is larger.
+constexpr LONG kMaxFrameSize = 32767;
 
 // The whole owner window is the one tool, named by its handle.
 TTTOOLINFOA toolFor(HWND owner, char* text) {
@@ -80,13 +84,21 @@ INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) 
     if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
     // A double click on the caption pins or unpins the navigator.
     if (message == WM_NCLBUTTONDBLCLK && desk) desk->togglePinned(handleOf(navFrame));
-    // The client area must be exactly the map, however small: without this the
-    // platform keeps a captioned window at least as wide as its caption needs.
+    // The client area must be exactly the map, however small or large: without
+    // this the platform keeps a captioned window at least as wide as its
+    // caption needs and at most about as large as the screen, while the map of
+    // a large desktop at a small divisor is larger (10 x 10 screens at 1/5 on
+    // 1024 x 768: 2048 x 1536).
     if (message == WM_GETMINMAXINFO) {
         MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize.x = 1;
         info->ptMinTrackSize.y = 1;
+        info->ptMaxTrackSize.x = kMaxFrameSize;
+        info->ptMaxTrackSize.y = kMaxFrameSize;
     }
+    // Moved to a monitor of another DPI: the system scales the frame; the
+    // main loop then fits it to the map again, which keeps its size.
+    if (message == WM_DPICHANGED) displayChanged = 1;
     // Carry out a pending repaint of the map at once. Null while the splash
     // uses this procedure.
     if (mapPane) UpdateWindow(mapPane);

@@ -59,9 +59,26 @@ bool showWindow(WindowHandle window, int cmd);
 // True while the window's program does not answer messages: such a window
 // must not be moved synchronously.
 bool isHungWindow(WindowHandle window);
+// True while the window is cloaked: visible to the window walk but shown on
+// no screen (another virtual desktop of the system, a suspended app). False
+// where the system cannot tell.
+bool isWindowCloaked(WindowHandle window);
 Rect desktopRect();
 // Marks the whole client area for repainting, without erasing.
 void invalidateWindow(WindowHandle window);
+
+// --- monitors --------------------------------------------------------------
+struct Monitor {
+    Rect area;     // the monitor's rectangle, screen pixels
+    Rect work;     // its work area: the rectangle without docked bars
+    bool primary;  // the monitor whose top-left corner is (0, 0)
+};
+
+constexpr int kMaxMonitors = 16;
+
+// The present monitors, at most `capacity`, into `out`; returns how many.
+// 0 when the system reports none.
+int getMonitors(Monitor* out, int capacity);
 
 // --- input -----------------------------------------------------------------
 int16_t getAsyncKeyState(int key);
@@ -82,10 +99,6 @@ WindowHandle draggedWindow();
 // --- time ------------------------------------------------------------------
 uint32_t getTickCount();
 void sleepMs(uint32_t ms);
-
-// --- files -----------------------------------------------------------------
-// Replaces `to` by `from` in one step (the old file stays whole until then).
-bool replaceFile(const char* from, const char* to);
 
 // --- drawing ---------------------------------------------------------------
 DrawObject createPen(int width, uint8_t red, uint8_t green, uint8_t blue);  // solid

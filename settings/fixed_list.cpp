@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/ordinary_window.h"
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
 
@@ -12,6 +13,20 @@ constexpr const char* kLineMiddle = " & クラス名 -> ";
 
 bool offered(uint32_t showCmd) {
     return showCmd == platform::kShowNormal || showCmd == platform::kShowMaximized;
+}
+
+bool isDesktopClass(const char* className) {
+    for (int i = kFirstDesktopClass; i < kFirstDesktopClass + kDesktopClasses; ++i) {
+        if (std::strcmp(className, kShellClasses[i]) == 0) return true;
+    }
+    return false;
+}
+
+// The settings dialog's title as the walk reads it, in the narrow code page:
+// the program's UTF-8 text compared with those bytes would match no window
+// under a code page such as 932.
+bool bearsSettingsTitle(const char* title) {
+    return platform::narrowToUtf8(title, kNameSize) == kSettingsTitle;
 }
 
 }  // namespace
@@ -28,14 +43,14 @@ int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
         platform::getWindowText(w, row.title, kNameSize);
         const platform::Rect& r = placement.normal;
         bool sized = r.right != r.left && r.bottom != r.top;
-        bool own = w == dialog || std::strcmp(row.title, kNavigatorTitle) == 0 ||
-                   std::strcmp(row.title, kSettingsTitle) == 0;
-        if (!sized || own) {
-            // Reused by the next window; no stray bytes of this title stay.
+        bool own =
+            w == dialog || std::strcmp(row.title, kNavigatorTitle) == 0 || bearsSettingsTitle(row.title);
+        if (sized && !own) platform::getClassName(w, row.className, kNameSize);
+        if (!sized || own || isDesktopClass(row.className)) {
+            // Reused by the next window; no stray bytes of these names stay.
             std::memset(&row, 0, sizeof(row));
             continue;
         }
-        platform::getClassName(w, row.className, kNameSize);
         ++table->count;
     }
     return 0;
@@ -56,6 +71,13 @@ bool sameWindowNames(const FixedWindowEntry& a, const FixedWindowEntry& b) {
 }
 
 int packFixedList(FixedWindowList* list) {
+    // Without a gap nothing moves, and the bytes of the free entries stay as
+    // they were read: a list saved unchanged is the same file.
+    int firstFree = 0;
+    while (firstFree < kFixedEntryCount && !isFreeEntry(list->entries[firstFree])) ++firstFree;
+    bool gap = false;
+    for (int i = firstFree + 1; i < kFixedEntryCount; ++i) gap = gap || !isFreeEntry(list->entries[i]);
+    if (!gap) return 0;
     int used = 0;
     for (int i = 0; i < kFixedEntryCount; ++i) {
         if (isFreeEntry(list->entries[i])) continue;

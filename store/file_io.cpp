@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/desktop.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -14,6 +14,33 @@ constexpr size_t kMaxNameLength = 4096;
 constexpr int kOk = 0;
 constexpr int kCannotOpen = 1;
 constexpr int kCannotWrite = 2;
+
+int write(const char* name, const unsigned char* bytes, size_t size, bool toDisk) {
+    char temp[kMaxNameLength + 8];
+    const size_t length = std::strlen(name);
+    if (length == 0 || length > kMaxNameLength) return kCannotOpen;
+    std::memcpy(temp, name, length);
+    std::memcpy(temp + length, kTempSuffix, std::strlen(kTempSuffix) + 1);
+
+    // One instance runs at a time, so a temporary file found here is left
+    // from a run that was cut short; marked read-only, it would stop every
+    // save from now on.
+    platform::removeFile(temp);
+    const platform::FileHandle file = platform::createFile(temp);
+    if (file == 0) return kCannotOpen;
+    const bool written = platform::writeFile(file, bytes, size);
+    const bool flushed = !toDisk || platform::flushFile(file);
+    const bool closed = platform::closeFile(file);
+    if (!written || !flushed || !closed) {
+        platform::removeFile(temp);
+        return kCannotWrite;
+    }
+    if (!platform::replaceFile(temp, name)) {
+        platform::removeFile(temp);
+        return kCannotOpen;
+    }
+    return kOk;
+}
 
 }  // namespace
 
@@ -44,22 +71,11 @@ int readAll(const char* name, size_t limit, std::vector<unsigned char>* bytes) {
 }
 
 int writeWhole(const char* name, const unsigned char* bytes, size_t size) {
-    char temp[kMaxNameLength + 8];
-    const size_t length = std::strlen(name);
-    if (length == 0 || length > kMaxNameLength) return kCannotOpen;
-    std::memcpy(temp, name, length);
-    std::memcpy(temp + length, kTempSuffix, std::strlen(kTempSuffix) + 1);
+    return write(name, bytes, size, false);
+}
 
-    std::FILE* file = std::fopen(temp, "wb");
-    if (file == nullptr) return kCannotOpen;
-    const bool written = std::fwrite(bytes, 1, size, file) == size;
-    const bool flushed = std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !flushed || !closed || !platform::replaceFile(temp, name)) {
-        std::remove(temp);
-        return kCannotWrite;
-    }
-    return kOk;
+int writeWholeToDisk(const char* name, const unsigned char* bytes, size_t size) {
+    return write(name, bytes, size, true);
 }
 
 }  // namespace file_io

@@ -115,8 +115,10 @@ int VirtualDesk::readSettings(const char* name) {
     if (image.headerSize != kSettingsHeaderSize || image.nameSize != kSettingsNameSize ||
         image.entryCount != kSettingsEntryCount)
         return kFileBadHeader;
-    // Values that would crash or hang the program are refused like a foreign file.
-    if (!settings_check::isSafe(image, screenWidth, screenHeight)) return kFileBadHeader;
+    // Damage is refused like a foreign file; values too large for this
+    // screen are brought inside the bounds and the rest is kept.
+    if (!settings_check::isUsable(image)) return kFileBadHeader;
+    settings_check::makeSafe(&image, screenWidth, screenHeight);
     copySettingsFrom(this, image);
     virtualWidth = screenWidth * hScale;
     virtualHeight = screenHeight * vScale;
@@ -132,7 +134,7 @@ int VirtualDesk::writeSettings(const char* name) {
     copySettingsTo(*this, &image);
     unsigned char bytes[kSettingsBytes];
     encodeSettings(image, bytes);
-    return file_io::writeWhole(name, bytes, kSettingsBytes);
+    return file_io::writeWholeToDisk(name, bytes, kSettingsBytes);
 }
 
 int VirtualDesk::readPlacement(const char* name) {
@@ -155,7 +157,7 @@ int VirtualDesk::writePlacement(const char* name) {
         static_cast<int32_t>(kPlacementBytes), screenWidth, screenHeight, naviMode, naviX, naviY};
     unsigned char bytes[kPlacementBytes];
     encodePlacement(record, bytes);
-    return file_io::writeWhole(name, bytes, kPlacementBytes);
+    return file_io::writeWholeToDisk(name, bytes, kPlacementBytes);
 }
 
 int VirtualDesk::exportSettings(SettingsImage* image) {

@@ -1,8 +1,12 @@
 // The bounds within which a settings record can be used without crashing or
-// hanging the program, stated once. readSettings refuses a record outside them
-// like a foreign file (status 3, defaults kept); importSettings, which cannot
-// refuse, brings the values inside them; construction keeps the default scales
-// inside them on very large screens.
+// hanging the program, stated once. readSettings refuses a record with a
+// value below its bound like a foreign file (status 3, defaults kept): no
+// setting the user chose is zero or negative there, so such a value is damage.
+// A value above its bound is brought inside it, on reading and on import
+// alike: a scale the dialog offers can be too large for a wide or tall screen
+// (hScale 10 on a 3440 px screen), and refusing it would throw away every
+// other setting and the fixed-window list with it. Construction keeps the
+// default scales inside the bounds on very large screens.
 //
 // The bounds (wider than the settings dialog's ranges, so that harmless
 // out-of-range values such as hScale 12 or naviDivisor 1000 still load):
@@ -12,7 +16,7 @@
 //                   size, and Windows and Wine clamp window positions to
 //                   -32768..32767, so a larger desktop strands windows;
 //   naviDivisor     >= 1 (the map size divides by it);
-//   interval        0 .. 1000 ms (unsigned; a larger one freezes the loop);
+//   interval        0 .. 1000 ms (a larger one freezes the loop);
 //   minStep, maxStep 0 .. 32767 (no negative step, and step * sqrt(2) and every
 //                   coordinate sum stay far inside 32 bits).
 #pragma once
@@ -39,21 +43,14 @@ inline int32_t maxScale(int32_t screenSize) {
     return m < kMinScale ? kMinScale : m;
 }
 
-inline bool scaleOk(int32_t scale, int32_t screenSize) {
-    return scale >= kMinScale && scale <= maxScale(screenSize);
-}
-
-inline bool stepOk(int32_t value) { return value >= kMinStepBound && value <= kMaxStepBound; }
-
 inline int32_t clampInt(int32_t value, int32_t low, int32_t high) {
     return value < low ? low : (value > high ? high : value);
 }
 
-// True when the record's settings can be taken on a screen of this size.
-inline bool isSafe(const SettingsImage& image, int32_t screenWidth, int32_t screenHeight) {
-    return scaleOk(image.hScale, screenWidth) && scaleOk(image.vScale, screenHeight) &&
-           image.naviDivisor >= kMinNaviDivisor && static_cast<uint32_t>(image.interval) <= kMaxInterval &&
-           stepOk(image.minStep) && stepOk(image.maxStep);
+// False when a value lies below its bound: the record is not a usable one.
+inline bool isUsable(const SettingsImage& image) {
+    return image.hScale >= kMinScale && image.vScale >= kMinScale && image.naviDivisor >= kMinNaviDivisor &&
+           image.interval >= 0 && image.minStep >= kMinStepBound && image.maxStep >= kMinStepBound;
 }
 
 // Brings every setting of the record inside the bounds (values inside stay).

@@ -275,6 +275,7 @@ TEST_F(Gather, FixedAndTooltipWindowsAreGatheredButTheNavigatorAndShellAreNot) {
     platform::WindowHandle nav = addWindow(5000, 100, 100, 100, "Wideroom Navigator", "#32770");
     platform::WindowHandle progman = addWindow(5000, 100, 100, 100, "Program Manager", "Progman");
     platform::WindowHandle basebar = addWindow(5000, 100, 100, 100, "", "BaseBar");
+    platform::WindowHandle worker = addWindow(5000, 100, 100, 100, "", "WorkerW");
     VirtualDesk desk;
     std::strcpy(desk.fixedWindows.entries[0].className, "Notepad");
     std::strcpy(desk.fixedWindows.entries[0].title, "memo");
@@ -284,6 +285,7 @@ TEST_F(Gather, FixedAndTooltipWindowsAreGatheredButTheNavigatorAndShellAreNot) {
     EXPECT_EQ(topLeft(nav).x, 5000);
     EXPECT_EQ(topLeft(progman).x, 5000);
     EXPECT_EQ(topLeft(basebar).x, 5000);
+    EXPECT_EQ(topLeft(worker).x, 5000);
 }
 
 TEST_F(Gather, MinimizedAndEmptyRestoredWindowsAreLeftAlone) {

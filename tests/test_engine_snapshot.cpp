@@ -112,7 +112,8 @@ TEST_P(ExcludedClass, IsLeftOutWhateverItsTitle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Snapshot, ExcludedClass,
-                         ::testing::Values("BaseBar", "Shell_TrayWnd", "Progman", "tooltips_class32"));
+                         ::testing::Values("BaseBar", "Shell_TrayWnd", "Progman", "WorkerW",
+                                           "tooltips_class32"));
 
 TEST_F(Snapshot, ClassComparisonIsWholeAndCaseSensitive) {
     addWindow(0, 0, 10, 10, "a", "progman");

@@ -92,6 +92,7 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
         platform::Rect normal;
         std::string title;
         bool offered;
+        const char* className = "Probe";
     } cases[] = {
         {"normal", true, platform::kShowNormal, {0, 0, 300, 200}, "x", true},
         {"maximized", true, platform::kShowMaximized, {0, 0, 300, 200}, "x", true},
@@ -103,6 +104,10 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
         {"untitled", true, platform::kShowNormal, {0, 0, 300, 200}, "", true},
         {"navigator", true, platform::kShowNormal, {0, 0, 300, 200}, kNavigatorTitle, false},
         {"settings title", true, platform::kShowNormal, {0, 0, 300, 200}, kSettingsTitle, false},
+        // The shell's desktop windows, which are never moved either.
+        {"desktop", true, platform::kShowNormal, {0, 0, 1024, 768}, "Program Manager", false, "Progman"},
+        {"desktop worker", true, platform::kShowNormal, {0, 0, 1024, 768}, "", false, "WorkerW"},
+        {"class like the desktop's", true, platform::kShowNormal, {0, 0, 300, 200}, "x", true, "WorkerWX"},
     };
     // Maximized windows are offered even while they are not moved.
     desk->moveMaximized = 0;
@@ -112,7 +117,7 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
         sim::addWindow(kSettingsTitle, "#32770", 200, 100, 600, 480);
         sim::SimWindow w;
         w.title = c.title;
-        w.className = "Probe";
+        w.className = c.className;
         w.visible = c.visible;
         w.showCmd = c.showCmd;
         w.normal = c.normal;
@@ -123,7 +128,7 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
 
         ASSERT_EQ(show(), 0);
         std::vector<std::string> expected;
-        if (c.offered) expected.push_back(line(c.title, "Probe"));
+        if (c.offered) expected.push_back(line(c.title, c.className));
         expected.push_back(line("after", "App"));
         EXPECT_EQ(lines(IDC_CANDIDATES), expected);
     }
@@ -189,6 +194,29 @@ TEST_F(FixedListTest, GapsInAStoredListArePackedSoLineIIsEntryI) {
     dialog->onCommand(desk.get(), windows, IDC_APPLY);
     EXPECT_STREQ(desk->fixedWindows.entries[1].title, "c");
     EXPECT_TRUE(isFreeEntry(desk->fixedWindows.entries[2]));
+}
+
+// A list without gaps is left as it was read, bytes after the terminators and
+// in free entries included, so that a save of the unchanged dialog rewrites
+// the same file.
+TEST_F(FixedListTest, ListWithoutGapsKeepsEveryByteAndSavesTheSameFile) {
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&desk->fixedWindows);
+    for (size_t i = 0; i < sizeof desk->fixedWindows; ++i) bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    for (int i = 0; i < kFixedEntryCount; ++i) {
+        FixedWindowEntry& e = desk->fixedWindows.entries[i];
+        if (i < 2) {
+            e.title[5] = '\0';
+            e.className[9] = '\0';
+        } else {
+            e.title[0] = e.className[0] = '\0';  // free, with leftover bytes behind
+        }
+    }
+    ASSERT_EQ(desk->writeSettings("Wideroom.cfg"), 0);
+    const std::vector<unsigned char> before = engine_test::readFile("Wideroom.cfg");
+    ASSERT_EQ(show(), 0);
+    EXPECT_EQ(std::memcmp(&edited(), &desk->fixedWindows, sizeof desk->fixedWindows), 0);
+    dialog->onCommand(desk.get(), windows, IDC_SAVE);
+    EXPECT_EQ(engine_test::readFile("Wideroom.cfg"), before);
 }
 
 TEST_F(FixedListTest, NamesWithoutTerminatorFromAFileAreReadWithinTheirFields) {

@@ -2,9 +2,14 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
+#include "platform/sim/sim_files.h"
+#include "store/file_io.h"
 #include "store/settings_check.h"
 #include "test_engine_support.h"
 
@@ -29,6 +34,23 @@ void expectDefaults(const VirtualDesk& d) {
     EXPECT_EQ(d.virtualHeight, 3840);
     static const FixedWindowList zero = {};
     EXPECT_EQ(std::memcmp(&d.fixedWindows, &zero, sizeof zero), 0);
+}
+
+// The engine holds the ten settings and the virtual desktop they make on a
+// screen of this size.
+void expectLoaded(const VirtualDesk& desk, const Settings& s, int screenWidth, int screenHeight) {
+    EXPECT_EQ(desk.hScale, s.hScale);
+    EXPECT_EQ(desk.vScale, s.vScale);
+    EXPECT_EQ(desk.minStep, s.minStep);
+    EXPECT_EQ(desk.maxStep, s.maxStep);
+    EXPECT_EQ(desk.naviDivisor, s.naviDivisor);
+    EXPECT_EQ(desk.interval, static_cast<uint32_t>(s.interval));
+    EXPECT_EQ(desk.needCtrl, s.needCtrl);
+    EXPECT_EQ(desk.needShift, s.needShift);
+    EXPECT_EQ(desk.pageMode, s.pageMode);
+    EXPECT_EQ(desk.moveMaximized, s.moveMaximized);
+    EXPECT_EQ(desk.virtualWidth, screenWidth * s.hScale);
+    EXPECT_EQ(desk.virtualHeight, screenHeight * s.vScale);
 }
 
 TEST_F(Files, MissingSettingsFileReportsOneAndKeepsDefaults) {
@@ -134,7 +156,7 @@ TEST_F(Files, ForeignHeaderReportsThreeAndKeepsDefaults) {
     }
 }
 
-// Values that would crash or hang the program: refused like a foreign file.
+// Values below their bound are damage, not settings: refused like a foreign file.
 struct Dangerous {
     const char* what;
     Settings settings;
@@ -165,20 +187,76 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Dangerous{"hScale0", with([](Settings& s) { s.hScale = 0; })},
                       Dangerous{"hScaleNegative", with([](Settings& s) { s.hScale = -3; })},
                       Dangerous{"vScale0", with([](Settings& s) { s.vScale = 0; })},
+                      Dangerous{"vScaleMin", with([](Settings& s) { s.vScale = INT32_MIN; })},
                       Dangerous{"naviDivisor0", with([](Settings& s) { s.naviDivisor = 0; })},
                       Dangerous{"naviDivisorNegative", with([](Settings& s) { s.naviDivisor = -25; })},
-                      // 1024 x 32 = 32768: one past the platform's window-coordinate range.
-                      Dangerous{"hScale32", with([](Settings& s) { s.hScale = 32; })},
-                      Dangerous{"vScale43", with([](Settings& s) { s.vScale = 43; })},  // 768 x 43 = 33024
-                      Dangerous{"hScaleOverflows32Bits", with([](Settings& s) { s.hScale = 4194304; })},
-                      Dangerous{"hScaleMax", with([](Settings& s) { s.hScale = INT32_MAX; })},
-                      Dangerous{"interval1001", with([](Settings& s) { s.interval = 1001; })},
                       Dangerous{"intervalNegative", with([](Settings& s) { s.interval = -1; })},
                       Dangerous{"minStepNegative", with([](Settings& s) { s.minStep = -1; })},
-                      Dangerous{"maxStepNegative", with([](Settings& s) { s.maxStep = INT32_MIN; })},
-                      Dangerous{"minStepHuge", with([](Settings& s) { s.minStep = 32768; })},
-                      Dangerous{"maxStepHuge", with([](Settings& s) { s.maxStep = INT32_MAX; })}),
+                      Dangerous{"maxStepNegative", with([](Settings& s) { s.maxStep = INT32_MIN; })}),
     [](const ::testing::TestParamInfo<Dangerous>& info) { return std::string(info.param.what); });
+
+// Values too large for the present screen are brought inside the bounds; every
+// other setting and the whole fixed-window list load, and the next save keeps
+// them (the scale the dialog offers is not a reason to lose the user's list).
+struct Clamped {
+    const char* what;
+    int screenWidth, screenHeight;
+    Settings stored;
+    Settings loaded;
+};
+
+void PrintTo(const Clamped& c, std::ostream* os) { *os << c.what; }
+
+class ClampedSettings : public DeskTest, public ::testing::WithParamInterface<Clamped> {};
+
+TEST_P(ClampedSettings, LoadInsideTheBoundsWithTheRestKept) {
+    const Clamped& c = GetParam();
+    std::vector<unsigned char> bytes = settingsRecord(c.stored);
+    for (size_t i = 52; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 13 + 1);
+    std::memcpy(&bytes[52 + 128 * 2], "Notepad", 8);
+    writeFile("Wideroom.cfg", bytes);
+    sim::reset(c.screenWidth, c.screenHeight);
+    VirtualDesk desk;
+    ASSERT_EQ(desk.readSettings("Wideroom.cfg"), 0);
+    expectLoaded(desk, c.loaded, c.screenWidth, c.screenHeight);
+    EXPECT_LE(desk.virtualWidth, settings_check::kMaxCoordinate);
+    EXPECT_LE(desk.virtualHeight, settings_check::kMaxCoordinate);
+    EXPECT_EQ(std::memcmp(&desk.fixedWindows, &bytes[52], sizeof desk.fixedWindows), 0);
+
+    ASSERT_EQ(desk.writeSettings("Wideroom.cfg"), 0);
+    const std::vector<unsigned char> saved = readFile("Wideroom.cfg");
+    ASSERT_EQ(saved.size(), 2612u);
+    EXPECT_TRUE(std::equal(saved.begin() + 52, saved.end(), bytes.begin() + 52));
+}
+
+Settings userSettings(int32_t hScale, int32_t vScale) {
+    Settings s{hScale, vScale, 3, 90, 20, 40, 1, 0, 1, 0};
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ClampedSettings,
+    ::testing::Values(
+        // 3440 x 10 = 34400: 9 screens (30960) fit.
+        Clamped{"ultrawide3440x1440", 3440, 1440, userSettings(10, 10), userSettings(9, 10)},
+        // 3840 x 10 = 38400: 8 screens (30720); 2160 x 10 = 21600 fits.
+        Clamped{"uhd3840x2160", 3840, 2160, userSettings(10, 10), userSettings(8, 10)},
+        // A portrait screen: 3840 x 9 = 34560 high, 8 screens (30720) fit.
+        Clamped{"portrait2160x3840", 2160, 3840, userSettings(10, 9), userSettings(10, 8)},
+        Clamped{"wide2800hScale12", 2800, 1050, userSettings(12, 5), userSettings(11, 5)},
+        // 1024 x 32 = 32768: one past the platform's window-coordinate range.
+        Clamped{"hScale32", 1024, 768, userSettings(32, 5), userSettings(31, 5)},
+        Clamped{"vScale43", 1024, 768, userSettings(5, 43), userSettings(5, 42)},  // 768 x 43 = 33024
+        Clamped{"hScaleOverflows32Bits", 1024, 768, userSettings(4194304, 5), userSettings(31, 5)},
+        Clamped{"hScaleMax", 1024, 768, userSettings(INT32_MAX, 5), userSettings(31, 5)},
+        Clamped{"interval1001", 1024, 768, with([](Settings& s) { s.interval = 1001; }),
+                with([](Settings& s) { s.interval = 1000; })},
+        Clamped{"stepsHuge", 1024, 768, with([](Settings& s) {
+                    s.minStep = 32768;
+                    s.maxStep = INT32_MAX;
+                }),
+                with([](Settings& s) { s.minStep = s.maxStep = 32767; })}),
+    [](const ::testing::TestParamInfo<Clamped>& info) { return std::string(info.param.what); });
 
 struct Harmless {
     const char* what;
@@ -194,18 +272,7 @@ TEST_P(KeptSettings, LoadUnchanged) {
     writeFile("Wideroom.cfg", settingsRecord(s));
     VirtualDesk desk;
     EXPECT_EQ(desk.readSettings("Wideroom.cfg"), 0);
-    EXPECT_EQ(desk.hScale, s.hScale);
-    EXPECT_EQ(desk.vScale, s.vScale);
-    EXPECT_EQ(desk.minStep, s.minStep);
-    EXPECT_EQ(desk.maxStep, s.maxStep);
-    EXPECT_EQ(desk.naviDivisor, s.naviDivisor);
-    EXPECT_EQ(desk.interval, static_cast<uint32_t>(s.interval));
-    EXPECT_EQ(desk.needCtrl, s.needCtrl);
-    EXPECT_EQ(desk.needShift, s.needShift);
-    EXPECT_EQ(desk.pageMode, s.pageMode);
-    EXPECT_EQ(desk.moveMaximized, s.moveMaximized);
-    EXPECT_EQ(desk.virtualWidth, 1024 * s.hScale);
-    EXPECT_EQ(desk.virtualHeight, 768 * s.vScale);
+    expectLoaded(desk, s, 1024, 768);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -227,13 +294,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Harmless>& info) { return std::string(info.param.what); });
 
 TEST_F(Files, ScaleLimitFollowsThePresentScreen) {
-    Settings s;
-    s.hScale = 12;
-    writeFile("Wideroom.cfg", settingsRecord(s));
-    sim::reset(2800, 1050);  // 2800 x 12 = 33600: out of range here
-    VirtualDesk wide;
-    EXPECT_EQ(wide.readSettings("Wideroom.cfg"), 3);
-    EXPECT_EQ(wide.hScale, 5);
     EXPECT_EQ(settings_check::maxScale(2800), 11);
     EXPECT_EQ(settings_check::maxScale(1024), 31);
     EXPECT_EQ(settings_check::maxScale(768), 42);
@@ -258,20 +318,93 @@ TEST_F(Files, WriteWhoseTemporaryFileCannotBeCreatedLeavesTheOldFileIntact) {
     std::filesystem::remove("Wideroom.prv.tmp");
 }
 
+// A temporary file left by a run that was cut short, even one marked
+// read-only, does not stop the saves.
+TEST_F(Files, StaleReadOnlyTemporaryFileDoesNotStopTheSave) {
+    VirtualDesk desk;
+    desk.hScale = 3;
+    desk.naviX = 55;
+    for (const char* temp : {"Wideroom.cfg.tmp", "Wideroom.prv.tmp"}) {
+        writeFile(temp, std::vector<unsigned char>(7, 0xEE));
+        ASSERT_EQ(chmod(temp, 0444), 0);
+    }
+    EXPECT_EQ(desk.writeSettings("Wideroom.cfg"), 0);
+    EXPECT_EQ(desk.writePlacement("Wideroom.prv"), 0);
+    EXPECT_FALSE(fileExists("Wideroom.cfg.tmp"));
+    EXPECT_FALSE(fileExists("Wideroom.prv.tmp"));
+    const std::vector<unsigned char> settings = readFile("Wideroom.cfg");
+    const std::vector<unsigned char> placement = readFile("Wideroom.prv");
+    ASSERT_EQ(settings.size(), 2612u);
+    ASSERT_EQ(placement.size(), 24u);
+    EXPECT_EQ(settings[12], 3);    // hScale
+    EXPECT_EQ(placement[16], 55);  // naviX
+}
+
+// Both files as written before saves that must fail.
+struct OldFiles {
+    std::vector<unsigned char> settings;
+    std::vector<unsigned char> placement;
+};
+
+OldFiles writeBothFiles(VirtualDesk& desk) {
+    EXPECT_EQ(desk.writeSettings("Wideroom.cfg"), 0);
+    EXPECT_EQ(desk.writePlacement("Wideroom.prv"), 0);
+    return {readFile("Wideroom.cfg"), readFile("Wideroom.prv")};
+}
+
+// Both saves reported `result` and left the old files whole, with no
+// temporary file behind.
+void expectOldFilesKept(const OldFiles& old, int settingsResult, int placementResult, int result) {
+    EXPECT_EQ(settingsResult, result);
+    EXPECT_EQ(placementResult, result);
+    EXPECT_EQ(readFile("Wideroom.cfg"), old.settings);
+    EXPECT_EQ(readFile("Wideroom.prv"), old.placement);
+    EXPECT_FALSE(fileExists("Wideroom.cfg.tmp"));
+    EXPECT_FALSE(fileExists("Wideroom.prv.tmp"));
+}
+
+// The user's read-only mark on a file is kept: the save reports 1 (cannot be
+// opened or replaced), the file stays as it was and no temporary file is left.
+TEST_F(Files, ReadOnlyTargetReportsOneAndStaysAsItWas) {
+    VirtualDesk desk;
+    const OldFiles old = writeBothFiles(desk);
+    ASSERT_EQ(chmod("Wideroom.cfg", 0444), 0);
+    ASSERT_EQ(chmod("Wideroom.prv", 0444), 0);
+    desk.hScale = 2;
+    desk.naviX = 99;
+    const int settingsResult = desk.writeSettings("Wideroom.cfg");
+    const int placementResult = desk.writePlacement("Wideroom.prv");
+    expectOldFilesKept(old, settingsResult, placementResult, 1);
+}
+
+// The settings and the placement reach the disk before they replace the old
+// file (a power loss cannot leave a file of zeros); the plain safe write, used
+// for what matters only while the system runs, does not wait for the disk.
+TEST_F(Files, SettingsAndPlacementAreOnTheDiskBeforeTheReplace) {
+    VirtualDesk desk;
+    sim::clearFileLog();
+    ASSERT_EQ(desk.writeSettings("Wideroom.cfg"), 0);
+    EXPECT_STREQ(sim::fileLog(), "DCWFXR");  // remove stale, create, write, flush, close, replace
+    sim::clearFileLog();
+    ASSERT_EQ(desk.writePlacement("Wideroom.prv"), 0);
+    EXPECT_STREQ(sim::fileLog(), "DCWFXR");
+    sim::clearFileLog();
+    const unsigned char bytes[3] = {1, 2, 3};
+    ASSERT_EQ(file_io::writeWhole("other.bin", bytes, 3), 0);
+    EXPECT_STREQ(sim::fileLog(), "DCWXR");
+}
+
 // The record cannot be written whole (the file-size limit stops it after 100
 // bytes): the old file stays whole and no temporary file is left behind.
 TEST_F(Files, WriteThatFailsHalfWayLeavesTheOldFileIntact) {
     VirtualDesk desk;
-    ASSERT_EQ(desk.writeSettings("Wideroom.cfg"), 0);
-    ASSERT_EQ(desk.writePlacement("Wideroom.prv"), 0);
-    const std::vector<unsigned char> before = readFile("Wideroom.cfg");
-    const std::vector<unsigned char> placementBefore = readFile("Wideroom.prv");
-    ASSERT_EQ(before.size(), 2612u);
+    const OldFiles old = writeBothFiles(desk);
+    ASSERT_EQ(old.settings.size(), 2612u);
 
     struct sigaction ignore {
-    }, old{};
+    }, oldAction{};
     ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &old), 0);
+    ASSERT_EQ(sigaction(SIGXFSZ, &ignore, &oldAction), 0);
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit small = saved;
@@ -282,14 +415,8 @@ TEST_F(Files, WriteThatFailsHalfWayLeavesTheOldFileIntact) {
     const int settingsResult = desk.writeSettings("Wideroom.cfg");
     const int placementResult = desk.writePlacement("Wideroom.prv");
     setrlimit(RLIMIT_FSIZE, &saved);
-    sigaction(SIGXFSZ, &old, nullptr);
-
-    EXPECT_EQ(settingsResult, 2);
-    EXPECT_EQ(placementResult, 2);
-    EXPECT_EQ(readFile("Wideroom.cfg"), before);
-    EXPECT_EQ(readFile("Wideroom.prv"), placementBefore);
-    EXPECT_FALSE(fileExists("Wideroom.cfg.tmp"));
-    EXPECT_FALSE(fileExists("Wideroom.prv.tmp"));
+    sigaction(SIGXFSZ, &oldAction, nullptr);
+    expectOldFilesKept(old, settingsResult, placementResult, 2);
 }
 
 TEST_F(Files, WriteIntoAMissingFolderReportsOne) {

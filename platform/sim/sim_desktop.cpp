@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/sim_files.h"
+
 namespace {
 
 struct KeyState {
@@ -32,6 +34,12 @@ struct SimState {
     platform::WindowHandle foreground = 0;
     std::vector<sim::SimHotKey> hotKeys;
     std::vector<sim::SimHotKey> takenElsewhere;
+    // Fixed storage: counting must not allocate on the tick's path.
+    struct Invalidated {
+        platform::WindowHandle handle;
+        int count;
+    } invalidated[16] = {};
+    std::vector<platform::Monitor> monitors{{{0, 0, 1024, 768}, {0, 0, 1024, 768}, true}};
 };
 
 SimState& state() {
@@ -105,10 +113,20 @@ void reset(int screenWidth, int screenHeight) {
     s.nextObject = 0x100;
     s.calls = 0;
     s.sleeps.clear();
+    s.sleeps.reserve(kMaxRecordedSleeps);  // no allocation while a test counts them
     s.advanceAtNextWalk = 0;
     s.foreground = 0;
     s.hotKeys.clear();
     s.takenElsewhere.clear();
+    for (auto& i : s.invalidated) i = {0, 0};
+    clearFileLog();
+    s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
+}
+
+void setMonitors(const std::vector<platform::Monitor>& monitors) { state().monitors = monitors; }
+
+platform::Monitor monitor(int left, int top, int right, int bottom, bool primary) {
+    return {{left, top, right, bottom}, {left, top, right, bottom}, primary};
 }
 
 platform::WindowHandle addWindow(SimWindow w) {
@@ -195,6 +213,13 @@ const DrawObjectInfo* drawObject(platform::DrawObject handle) {
         if (o.handle == handle) return &o;
     }
     return nullptr;
+}
+
+int invalidationsOf(platform::WindowHandle handle) {
+    for (const auto& i : state().invalidated) {
+        if (i.handle == handle && handle != 0) return i.count;
+    }
+    return 0;
 }
 
 long callCount() { return state().calls; }
@@ -311,6 +336,22 @@ bool isHungWindow(WindowHandle window) {
     return w && w->hung;
 }
 
+// Not counted among the window-manager calls: the compositor answers it.
+bool isWindowCloaked(WindowHandle window) {
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->cloaked;
+}
+
+int getMonitors(Monitor* out, int capacity) {
+    ++state().calls;
+    int n = 0;
+    for (const Monitor& m : state().monitors) {
+        if (n == capacity) break;
+        out[n++] = m;
+    }
+    return n;
+}
+
 Rect desktopRect() {
     ++state().calls;
     return {0, 0, state().screenWidth, state().screenHeight};
@@ -420,17 +461,16 @@ void drawRectangle(Canvas, int left, int top, int right, int bottom) {
 void moveTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::MoveTo, 0, x, y, 0, 0}); }
 void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 0, x, y, 0, 0}); }
 
-}  // namespace platform
-
-#include <cstdio>
-
-namespace platform {
-
 void invalidateWindow(WindowHandle window) {
     ++state().calls;
     if (sim::SimWindow* w = findWindow(window)) ++w->invalidations;
+    for (auto& i : state().invalidated) {
+        if (i.handle == 0) i.handle = window;
+        if (i.handle == window) {
+            ++i.count;
+            break;
+        }
+    }
 }
-
-bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 }  // namespace platform

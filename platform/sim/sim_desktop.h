@@ -36,6 +36,7 @@ struct SimWindow {
     bool refuseMove = false;   // moveWindow / setWindowPos fail
     bool hung = false;         // isHungWindow reports true; moves wait
     bool queuesMoves = false;  // moves wait in pendingMoves until pumpWindow
+    bool cloaked = false;      // isWindowCloaked reports true
     std::vector<SimMove> pendingMoves;
     int moveCount = 0;      // successful moves and positionings
     int invalidations = 0;  // invalidateWindow calls (repaint requests)
@@ -57,8 +58,15 @@ struct DrawObjectInfo {
 };
 
 // Empties the desktop: no windows, pointer (0, 0) succeeding, keys up,
-// clock 0, canvas and drawing objects cleared, call counter 0.
+// clock 0, canvas and drawing objects cleared, call counter 0, and one
+// primary monitor of the screen's size at (0, 0) whose work area is all of it.
 void reset(int screenWidth = 1024, int screenHeight = 768);
+
+// The monitor layout that getMonitors reports from now on (empty: none).
+// The desktop window keeps the size given to reset.
+void setMonitors(const std::vector<platform::Monitor>& monitors);
+// A monitor of rectangle (left, top, right, bottom) whose work area is all of it.
+platform::Monitor monitor(int left, int top, int right, int bottom, bool primary = false);
 
 // Appends at the bottom of the Z order; returns the handle.
 platform::WindowHandle addWindow(SimWindow w);
@@ -114,6 +122,10 @@ void failDrawObjectCreation(int k);
 const std::vector<DrawObjectInfo>& drawObjects();
 std::vector<DrawOp>& canvasOps();
 const DrawObjectInfo* drawObject(platform::DrawObject handle);
+
+// invalidateWindow calls for this handle since reset, for any window, child
+// windows such as the map pane included (the first 16 handles invalidated).
+int invalidationsOf(platform::WindowHandle handle);
 
 // Window-manager calls made since reset (or since resetCallCount).
 long callCount();

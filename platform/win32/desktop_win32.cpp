@@ -20,8 +20,6 @@ constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE;
 constexpr UINT kGatherFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER;
 static_assert(kGatherFlags == 0x205);
 
-constexpr DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-
 static_assert(sizeof(WINDOWPLACEMENT) == 44);
 
 bool ownThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId(); }
@@ -93,6 +91,63 @@ bool showWindow(WindowHandle window, int cmd) { return ShowWindow(hwnd(window), 
 
 bool isHungWindow(WindowHandle window) { return IsHungAppWindow(hwnd(window)) != 0; }
 
+namespace {
+
+// DWMWA_CLOAKED (14): nonzero while the window is cloaked. The library is
+// loaded on first use and may be absent (older systems, Wine).
+constexpr DWORD kDwmCloaked = 14;
+using DwmGetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+DwmGetWindowAttributeFunction dwmGetWindowAttribute() {
+    static bool tried = false;
+    static DwmGetWindowAttributeFunction function = nullptr;
+    if (!tried) {
+        tried = true;
+        HMODULE library = LoadLibraryA("dwmapi.dll");
+        if (library) {
+            function = reinterpret_cast<DwmGetWindowAttributeFunction>(
+                reinterpret_cast<void*>(GetProcAddress(library, "DwmGetWindowAttribute")));
+        }
+    }
+    return function;
+}
+
+Rect rectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+struct MonitorList {
+    Monitor* out;
+    int capacity;
+    int count;
+};
+
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MonitorList* list = reinterpret_cast<MonitorList*>(data);
+    if (list->count >= list->capacity) return FALSE;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    list->out[list->count++] = {rectOf(info.rcMonitor), rectOf(info.rcWork),
+                                (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+    return TRUE;
+}
+
+}  // namespace
+
+bool isWindowCloaked(WindowHandle window) {
+    DwmGetWindowAttributeFunction get = dwmGetWindowAttribute();
+    if (!get) return false;
+    DWORD cloaked = 0;
+    if (get(hwnd(window), kDwmCloaked, &cloaked, sizeof(cloaked)) != S_OK) return false;
+    return cloaked != 0;
+}
+
+int getMonitors(Monitor* out, int capacity) {
+    MonitorList list{out, capacity, 0};
+    if (capacity <= 0) return 0;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&list));
+    return list.count;
+}
+
 Rect desktopRect() {
     RECT r{};
     GetWindowRect(GetDesktopWindow(), &r);
@@ -138,10 +193,6 @@ WindowHandle draggedWindow() {
 uint32_t getTickCount() { return GetTickCount(); }
 
 void sleepMs(uint32_t ms) { Sleep(ms); }
-
-// --- files -----------------------------------------------------------------
-
-bool replaceFile(const char* from, const char* to) { return MoveFileExA(from, to, kReplaceFlags) != 0; }
 
 // --- drawing ---------------------------------------------------------------
 
