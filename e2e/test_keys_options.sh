@@ -70,6 +70,11 @@ marks=""
 for a in 0 2 3 4 5 6 7 8 9; do marks+="[$(settool text "$OPTIONS" $((MARK + a)))]"; done
 expect_eq "no other key is marked" "[][][][][][][][][]" "$marks"
 expect_eq "the navigator key is none" "" "$(settool text "$OPTIONS" $((EDIT + 9)))"
+press_keys ctrl+alt+Left
+sleep 1.5
+# shellcheck disable=SC2086
+expect_eq "the keys do nothing while the settings dialog is open" "$(named "$start")" \
+    "$(named "$(origins $movers)")"
 
 type_into $((EDIT + 1)) "Ctrl+Alt+Rigth"
 settool click "$OPTIONS" "$IDOK" --post
