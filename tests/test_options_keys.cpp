@@ -10,6 +10,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_dialog.h"
 #include "res/resource.h"
+#include "settings/options_dialog.h"
 
 namespace {
 
@@ -111,6 +112,25 @@ TEST_F(KeysGroup, AHugeFieldIsRefusedAsTooLong) {
     EXPECT_EQ(readKeys(kDialog, &keys), 1 + kActionCarryDown);
     EXPECT_EQ(mark(kActionCarryDown), "× 長すぎます");
     EXPECT_STREQ(keys.carryDown, "Ctrl+Alt+Shift+Down");
+}
+
+TEST_F(KeysGroup, TheOptionsDialogTakesNothingWhileAKeyFieldIsBad) {
+    Options options;
+    OptionsDialog dialog;
+    dialog.onInit(kDialog, options);
+    EXPECT_TRUE(sim::control(kDialog, IDC_WHEEL_SCROLLS).checked);
+    sim::control(kDialog, IDC_DWELL_EDIT).text = "500";
+    sim::control(kDialog, IDC_WHEEL_SCROLLS).checked = false;
+    type(kActionHome, "Ctrl+");
+    EXPECT_EQ(dialog.onOk(kDialog, &options), 1);
+    EXPECT_EQ(options.edges.dwellMs, 0);
+    EXPECT_EQ(options.navigator.wheelScrolls, 1);
+    EXPECT_STREQ(options.keys.home, "Ctrl+Alt+Home");
+    type(kActionHome, "alt+ctrl+h");
+    EXPECT_EQ(dialog.onOk(kDialog, &options), 0);
+    EXPECT_EQ(options.edges.dwellMs, 500);
+    EXPECT_EQ(options.navigator.wheelScrolls, 0);
+    EXPECT_STREQ(options.keys.home, "Ctrl+Alt+H");
 }
 
 }  // namespace
