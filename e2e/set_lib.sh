@@ -166,7 +166,20 @@ expected_dialog_controls() {
         $'-1\tButton\tスクロール' $'1058\tButton\tする' $'1059\tButton\tしない' \
         $'-1\tButton\t　動かしたくないウインドウを指定　' $'1036\tListBox\t' \
         $'1038\tButton\tこのウインドウは固定する' $'1037\tListBox\t' $'1039\tButton\t固定解除' \
-        $'1017\tButton\t適　用' $'1018\tButton\tこの設定を保存' $'1019\tButton\tキャンセル'
+        $'1017\tButton\t適　用' $'1018\tButton\tこの設定を保存' $'1019\tButton\tキャンセル' \
+        $'1060\tButton\t詳細設定...'
+}
+
+# The options dialog's controls, as wrsettool controls lists them, opened
+# with the default options.
+expected_options_controls() {
+    printf '%s\n' $'-1\tButton\t画面の端' \
+        $'-1\tStatic\t端で止まる時間' $'1101\tEdit\t0' $'1102\tmsctls_updown32\t' $'-1\tStatic\tミリ秒 (0～2000)' \
+        $'-1\tStatic\t角の除外幅' $'1103\tEdit\t0' $'1104\tmsctls_updown32\t' $'-1\tStatic\tピクセル (0～200)' \
+        $'-1\tStatic\tページ送りの間隔' $'1105\tEdit\t0' $'1106\tmsctls_updown32\t' \
+        $'-1\tStatic\tミリ秒 (0～3000)' $'-1\tStatic\tスクロールする端' $'1107\tButton\t左' \
+        $'1108\tButton\t右' $'1109\tButton\t上' $'1110\tButton\t下' \
+        $'1111\tButton\tドラッグ中のウインドウを端で次の画面へ運ぶ' $'1\tButton\tOK' $'2\tButton\tキャンセル'
 }
 
 # locale_checks TAG ACP TITLE TITLE_ESCAPED: every Japanese text of the
@@ -200,6 +213,17 @@ locale_checks() {
     settool fix "$DIALOG" "$index"
     expect_eq "$tag: the fixed list shows the title" "$line" "$(list_texts "$DIALOG" 1037)"
     screenshot "dialog-$tag.png"
+
+    # --- the options dialog ---
+    settool click "$DIALOG" 1060 --post
+    local options
+    options=$("$WE_WINE" "$E2E_WIN64/wropttool.exe" dialog --timeout 10000 | cut -f1)
+    expect_eq "$tag: options dialog caption" "Wideroom 詳細設定" "$(settool text "$options")"
+    expect_eq "$tag: options dialog controls and their texts" "$(expected_options_controls)" \
+        "$(settool controls "$options")"
+    screenshot "options-$tag.png"
+    settool click "$options" 2
+    "$WE_WINE" "$E2E_WIN64/wropttool.exe" nodialog --timeout 10000
 
     # --- the two refusals ---
     local box

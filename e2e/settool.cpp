@@ -66,7 +66,6 @@ constexpr wchar_t kSettingsTitle[] = L"Wideroom \u8a2d\u5b9a";
 constexpr wchar_t kAboutTitle[] = L"\u30d0\u30fc\u30b8\u30e7\u30f3\u60c5\u5831";
 constexpr int kCandidates = 1036;
 constexpr int kFixButton = 1038;
-constexpr DWORD kSendTimeoutMs = 5000;
 
 void printLine(const std::string& line) {
     std::fputs(line.c_str(), stdout);
@@ -94,21 +93,15 @@ std::wstring textOf(HWND w) {
     return s;
 }
 
-bool send(HWND w, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
-    DWORD_PTR r = 0;
-    if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r)) return false;
-    if (result) *result = r;
-    return true;
-}
-
 // A control's text, asked of the control itself: edits keep theirs where the
 // window manager does not see it from another process.
 std::wstring controlText(HWND c) {
     DWORD_PTR n = 0;
-    if (!send(c, WM_GETTEXTLENGTH, 0, 0, &n)) return std::wstring();
+    if (!sendTimeout(c, WM_GETTEXTLENGTH, 0, 0, &n)) return std::wstring();
     std::wstring s(static_cast<size_t>(n) + 1, L'\0');
     DWORD_PTR got = 0;
-    if (!send(c, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()), &got)) return std::wstring();
+    if (!sendTimeout(c, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()), &got))
+        return std::wstring();
     s.resize(static_cast<size_t>(got) < s.size() ? static_cast<size_t>(got) : s.size() - 1);
     return s;
 }
@@ -264,7 +257,7 @@ int cmdPos(const Args& a) {
     long long v[1];
     if (int rc = windowAndInts(a, 1, &w, v)) return rc;
     DWORD_PTR pos = 0;
-    if (!control(w, v[0]) || !send(control(w, v[0]), TBM_GETPOS, 0, 0, &pos)) return 1;
+    if (!control(w, v[0]) || !sendTimeout(control(w, v[0]), TBM_GETPOS, 0, 0, &pos)) return 1;
     printLine(std::to_string(static_cast<long long>(pos)));
     return 0;
 }
@@ -281,14 +274,14 @@ int cmdValues(const Args& a) {
     line += "|";
     for (int id : kSliders) {
         DWORD_PTR pos = 0;
-        if (!send(control(w, id), TBM_GETPOS, 0, 0, &pos)) return 1;
+        if (!sendTimeout(control(w, id), TBM_GETPOS, 0, 0, &pos)) return 1;
         line += ' ';
         line += std::to_string(static_cast<long long>(pos));
     }
     line += " |";
     for (int id : kChecks) {
         DWORD_PTR state = 0;
-        if (!send(control(w, id), BM_GETCHECK, 0, 0, &state)) return 1;
+        if (!sendTimeout(control(w, id), BM_GETCHECK, 0, 0, &state)) return 1;
         line += state == BST_CHECKED ? " 1" : " 0";
     }
     printLine(line);
@@ -301,11 +294,11 @@ int cmdDrag(const Args& a) {
     if (int rc = windowAndInts(a, 2, &w, v)) return rc;
     HWND slider = control(w, v[0]);
     if (!slider) return 1;
-    if (!send(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(v[1]))) return 1;
+    if (!sendTimeout(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(v[1]))) return 1;
     // What a trackbar tells its parent when a drag ends.
     WPARAM where = MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(v[1]));
-    if (!send(w, WM_HSCROLL, where, reinterpret_cast<LPARAM>(slider))) return 1;
-    return send(w, WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(slider)) ? 0 : 1;
+    if (!sendTimeout(w, WM_HSCROLL, where, reinterpret_cast<LPARAM>(slider))) return 1;
+    return sendTimeout(w, WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(slider)) ? 0 : 1;
 }
 
 int cmdClick(const Args& a) {
@@ -315,7 +308,7 @@ int cmdClick(const Args& a) {
     HWND button = control(w, v[0]);
     if (!button) return 1;
     if (a.post) return PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
-    return send(button, BM_CLICK, 0, 0) ? 0 : 1;
+    return sendTimeout(button, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
 // The list box's lines through LB_GETTEXT, which the window manager carries
@@ -323,13 +316,13 @@ int cmdClick(const Args& a) {
 std::vector<std::wstring> listLines(HWND list) {
     std::vector<std::wstring> lines;
     DWORD_PTR count = 0;
-    if (!send(list, LB_GETCOUNT, 0, 0, &count)) return lines;
+    if (!sendTimeout(list, LB_GETCOUNT, 0, 0, &count)) return lines;
     for (DWORD_PTR i = 0; i < count; ++i) {
         DWORD_PTR length = 0;
-        send(list, LB_GETTEXTLEN, i, 0, &length);
+        sendTimeout(list, LB_GETTEXTLEN, i, 0, &length);
         std::wstring s(static_cast<size_t>(length) + 1, L'\0');
         DWORD_PTR got = 0;
-        send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()), &got);
+        sendTimeout(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()), &got);
         s.resize(static_cast<LONG_PTR>(got) > 0 ? static_cast<size_t>(got) : 0);
         lines.push_back(s);
     }
@@ -353,7 +346,7 @@ int cmdSelect(const Args& a) {
     if (int rc = windowAndInts(a, 2, &w, v)) return rc;
     HWND list = control(w, v[0]);
     DWORD_PTR result = 0;
-    if (!list || !send(list, LB_SETCURSEL, static_cast<WPARAM>(v[1]), 0, &result)) return 1;
+    if (!list || !sendTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(v[1]), 0, &result)) return 1;
     return static_cast<LONG_PTR>(result) == v[1] ? 0 : 1;
 }
 
@@ -368,11 +361,11 @@ int cmdFix(const Args& a) {
         long long index = 0;
         if (!parseInt(a.positional[i], &index)) return 2;
         DWORD_PTR result = 0;
-        if (!send(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, &result) ||
+        if (!sendTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, &result) ||
             static_cast<LONG_PTR>(result) != index) {
             return 1;
         }
-        if (!send(button, BM_CLICK, 0, 0)) return 1;
+        if (!sendTimeout(button, BM_CLICK, 0, 0)) return 1;
     }
     return 0;
 }

@@ -38,6 +38,16 @@ inline std::wstring classOf(HWND w) {
     return buf;
 }
 
+// A message sent to another program's window, given up after 5 s (the
+// program may be busy or hung).
+inline bool sendTimeout(HWND w, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+    constexpr DWORD kSendTimeoutMs = 5000;
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutW(w, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r)) return false;
+    if (result) *result = r;
+    return true;
+}
+
 inline bool parseInt(const wchar_t* text, long long* value) {
     if (text == nullptr || *text == 0) return false;
     wchar_t* end = nullptr;
