@@ -3,8 +3,6 @@
 # windows under test are the handles in $movers.
 
 KEY_HOLDER=$E2E_WIN64/wrkeyholder.exe
-KEYS_TOOL=$E2E_WIN64/wrkeystool.exe
-keystool() { "$WE_WINE" "$KEYS_TOOL" "$@"; }
 
 # press_keys KEYS: one press of a combination as the user's keyboard makes
 # it, with a Wine window holding the X focus.

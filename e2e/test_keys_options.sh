@@ -6,16 +6,11 @@
 # and is saved in "Wideroom.ini"; a taken one chosen in the dialog is named
 # in a warning; with the wheel turned off the wheel over the map moves
 # nothing; the next start shows the saved keys.
-source "$(dirname "$0")/lib.sh"
-source "$(dirname "$0")/scroll_lib.sh"
+source "$(dirname "$0")/opt_lib.sh"
 source "$(dirname "$0")/nav_lib.sh"
-source "$(dirname "$0")/set_lib.sh"
 source "$(dirname "$0")/keys_lib.sh"
 set_begin
 
-IDC_OPTIONS=1060
-IDC_SAVE=1018
-IDOK=1
 EDIT=1120 # + the action: PageLeft 0, PageRight 1, ... ToggleNavigator 9
 MARK=1130
 IDC_WHEEL_SCROLLS=1180
@@ -42,17 +37,14 @@ nav_wait_started || exit 1
 box_gone() { ! settool msgbox "$DIALOG" --timeout 0 >/dev/null; }
 
 # Opens the settings dialog and in it the options dialog; OPTIONS is its handle.
-open_options() {
-    open_settings || return 1
-    settool click "$DIALOG" "$IDC_OPTIONS" --post || return 1
-    OPTIONS=$(keystool options --timeout 10000)
-    [ -n "$OPTIONS" ]
+open_both() {
+    open_settings && open_options
 }
 
 # type_into ID TEXT: clicks into the field and types TEXT over what it holds.
 type_into() {
     local l t r b
-    read -r l t r b <<<"$(keystool rect "$OPTIONS" "$1")"
+    read -r _ l t r b <<<"$(opttool rects "$OPTIONS" | grep "^$1 ")"
     [ -n "$b" ] || return 1
     pointer_to $(((l + r) / 2)) $(((t + b) / 2))
     focus_wine_desktop || return 1
@@ -63,7 +55,7 @@ type_into() {
     sleep 0.2
 }
 
-open_options || exit 1
+open_both || exit 1
 expect_eq "the taken key is marked" "$TAKEN" "$(settool text "$OPTIONS" $((MARK + 1)))"
 expect_eq "its field shows it" "Ctrl+Alt+Right" "$(settool text "$OPTIONS" $((EDIT + 1)))"
 marks=""
@@ -77,22 +69,22 @@ expect_eq "the keys do nothing while the settings dialog is open" "$(named "$sta
     "$(named "$(origins $movers)")"
 
 type_into $((EDIT + 1)) "Ctrl+Alt+Rigth"
-settool click "$OPTIONS" "$IDOK" --post
+settool click "$OPTIONS" "$ID_OK" --post
 sleep 1
-expect_eq "an unreadable combination keeps the dialog open" "$OPTIONS" "$(keystool options --timeout 1000)"
+expect_eq "an unreadable combination keeps the dialog open" "$OPTIONS" "$(opttool dialog --timeout 1000 | col 1)"
 expect_eq "and marks its field" "× 知らないキー名があります" "$(settool text "$OPTIONS" $((MARK + 1)))"
 
 type_into $((EDIT + 1)) "ctrl+f9"
 type_into $((EDIT + 9)) "Ctrl+Alt+Right"
 settool click "$OPTIONS" "$IDC_WHEEL_SCROLLS"
-settool click "$OPTIONS" "$IDOK" --post
-expect "OK closes the dialog" keystool nooptions --timeout 10000
+settool click "$OPTIONS" "$ID_OK" --post
+expect "OK closes the dialog" opttool nodialog --timeout 10000
 box=$(settool msgbox "$DIALOG" --timeout 10000)
 expect_eq "a taken key chosen in the dialog is named" \
     "ナビゲータの表示 / 非表示 (Ctrl+Alt+Right): 他のプログラムが使っています" "$(echo "$box" | cut -f3 | grep -o 'ナビ.*')"
 settool click "$(echo "$box" | cut -f1)" 1
 expect "the warning closes with OK" retry 5 box_gone
-settool click "$DIALOG" "$IDC_SAVE"
+settool click "$DIALOG" "$ID_SAVE"
 settool nodialog --timeout 10000 >/dev/null || fail "save closes the settings dialog"
 
 # Counted from where the windows stand now: one run found them 1 px right of
@@ -122,12 +114,11 @@ expect_eq "exit code 0" 0 "$WR_RC"
 we_stop "$HOLDER_PID"
 start_wideroom second || exit 1
 wait_started || exit 1
-open_options || exit 1
+open_both || exit 1
 expect_eq "the saved key comes back" "Ctrl+F9" "$(settool text "$OPTIONS" $((EDIT + 1)))"
 expect_eq "the navigator key comes back" "Ctrl+Alt+Right" "$(settool text "$OPTIONS" $((EDIT + 9)))"
 expect_eq "nothing is marked with the helper gone" "" "$(settool text "$OPTIONS" $((MARK + 9)))"
-settool click "$OPTIONS" 2 --post
-keystool nooptions --timeout 10000 || fail "cancel closes the dialog"
+expect "cancel closes the dialog" close_options "$ID_CANCEL"
 settool click "$DIALOG" 1019 --post
 settool nodialog --timeout 10000 >/dev/null
 exit_wideroom
