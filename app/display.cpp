@@ -8,7 +8,7 @@
 
 int32_t displayChanged = 0;
 
-void fitNavigator(int x, int y, void* insertAfter, unsigned flags) {
+void fitNavigator(int x, int y, HWND insertAfter, UINT flags) {
     // The frame grows by its border and caption so that the client area is
     // exactly the map.
     RECT outer{};
@@ -17,7 +17,7 @@ void fitNavigator(int x, int y, void* insertAfter, unsigned flags) {
     GetClientRect(navFrame, &client);
     const int width = desk->mapWidth() + (outer.right - outer.left) - (client.right - client.left);
     const int height = desk->mapHeight() + (outer.bottom - outer.top) - (client.bottom - client.top);
-    SetWindowPos(navFrame, static_cast<HWND>(insertAfter), x, y, width, height, flags);
+    SetWindowPos(navFrame, insertAfter, x, y, width, height, flags);
 }
 
 void applyDisplayChange() {

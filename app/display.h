@@ -2,6 +2,8 @@
 // or one of our windows moved to a monitor of another DPI.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 // Set by the window procedures, taken by the main loop before its next tick.
@@ -14,4 +16,4 @@ void applyDisplayChange();
 
 // Sizes the navigator so that its client area is exactly the map, its
 // top-left corner at (x, y); flags as SetWindowPos takes them.
-void fitNavigator(int x, int y, void* insertAfter, unsigned flags);
+void fitNavigator(int x, int y, HWND insertAfter, UINT flags);

@@ -195,7 +195,9 @@ locale_checks() {
     start_sample --window "$escaped" 200 420 300 200 --many 20 1100 20 150 100 || return 1
     # Another program's window that bears the dialog's title: left out like
     # the dialog, where the code page can hold the title.
-    [ "$acp" = 932 ] && { start_sample --window 'Wideroom \u8a2d\u5b9a' 600 100 300 200 || return 1; }
+    if [ "$acp" = 932 ]; then
+        start_sample --window 'Wideroom \u8a2d\u5b9a' 600 100 300 200 || return 1
+    fi
     start_wideroom "$tag"
     wait_started || return 1
 

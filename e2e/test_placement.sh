@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The placement file across runs: the navigator's mode and place are taken
-# from a record written on this screen size and ignored otherwise, and the
-# file written at exit holds the navigator's last place, hidden or not.
+# from a record written on this screen size and ignored otherwise (the place
+# also when it lies on no monitor), and the file written at exit holds the
+# navigator's last place, hidden or not.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -14,6 +15,9 @@ cases=(
     # at its place; moved while hidden, the file gets its place at the exit.
     "hidden navigator moved before the exit is written at its new place|24 1024 768 1 100 120|0|100 120|150 170|24 1024 768 0 150 170"
     "pinned navigator opens at its saved place|24 1024 768 2 640 480|1|640 480|-|24 1024 768 2 640 480"
+    # A place on no monitor would leave the navigator out of reach: it opens
+    # at the top-left corner of the work area.
+    "place on no monitor is not used|24 1024 768 2 2000 100|1|0 0|-|24 1024 768 2 0 0"
 )
 
 # Away from the edges, so that nothing shows the navigator.

@@ -7,7 +7,7 @@ namespace {
 
 const EdgeOptions kNoGuards{};
 
-bool inBand(int32_t v, int32_t size, int32_t band) { return v < band || v >= size - band; }
+bool inBand(int32_t v, int32_t low, int32_t high, int32_t band) { return v < low + band || v >= high - band; }
 
 // Takes the row of `window` out of the table for one scroll (its slot in the
 // move ledger with it) so that it is not moved; -1 when it has no row.
@@ -51,8 +51,8 @@ EdgeVerdict EdgeGuard::judge(const EdgeContact& c) {
             dx = 0;
             dy = 0;
         }
-        if (dx != 0 && inBand(c.y, c.screenHeight, o.cornerPx)) dx = 0;
-        if (dy != 0 && inBand(c.x, c.screenWidth, o.cornerPx)) dy = 0;
+        if (dx != 0 && inBand(c.y, c.screen.top, c.screen.bottom, o.cornerPx)) dx = 0;
+        if (dy != 0 && inBand(c.x, c.screen.left, c.screen.right, o.cornerPx)) dy = 0;
     }
     const bool blocked = c.leftButton && !(o.carryDraggedWindow && c.dragging);
     if ((dx == 0 && dy == 0) || blocked) {
@@ -79,16 +79,7 @@ void EdgeGuard::pageTurned(uint32_t now) {
 
 void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX, int* dirY) {
     const EdgeOptions& o = guard->options ? *guard->options : kNoGuards;
-    EdgeContact c{now,
-                  0,
-                  0,
-                  *dirX,
-                  *dirY,
-                  false,
-                  false,
-                  desk->getPageMode() != 0,
-                  desk->getScreenWidth(),
-                  desk->getScreenHeight()};
+    EdgeContact c{now, 0, 0, *dirX, *dirY, false, false, desk->getPageMode() != 0, {}};
     const bool atEdge = *dirX != 0 || *dirY != 0;
     c.leftButton = atEdge && platform::getAsyncKeyState(platform::kKeyLButton) != 0;
     // Only what a guard in force needs is asked of the platform.
@@ -103,6 +94,7 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
             c.x = p.x;
             c.y = p.y;
         }
+        c.screen = desk->monitors.at(desk->monitors.monitorAt(p)).area;
     }
     const EdgeVerdict v = guard->judge(c);
     *dirX = v.dirX;

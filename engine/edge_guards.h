@@ -1,7 +1,7 @@
 // The guards of edge scrolling, the user's choice in "Wideroom.ini":
 // - per-edge enable: an edge switched off never scrolls;
-// - corner band: a contact within CornerPx pixels of a screen corner does not
-//   scroll (so a maximized window's close box or a taskbar corner can be
+// - corner band: a contact within CornerPx pixels of a corner of the monitor
+//   under the pointer does not scroll (so a maximized window's close box or a taskbar corner can be
 //   reached), the corner's own diagonal contact included;
 // - dwell: the pointer must rest at an edge DwellMs before the first step;
 //   leaving the edge, letting go of a required switch key or a blocked tick
@@ -30,8 +30,7 @@ struct EdgeContact {
     bool leftButton;  // down
     bool dragging;    // a window is in its move/size loop
     bool pageMode;
-    int32_t screenWidth;
-    int32_t screenHeight;
+    platform::Rect screen;  // the monitor under the pointer
 };
 
 // What the tick does with it: the directions of the edge in force (the
@@ -59,7 +58,7 @@ private:
 };
 
 // Step 4 of the polling tick: scroll or reset the step as the guards allow;
-// carries a dragged window; in page mode puts the pointer at the screen's
-// centre after a page. *dirX and *dirY come from detectEdge and leave as the
+// carries a dragged window; in page mode puts the pointer at the centre of
+// its monitor after a page. *dirX and *dirY come from detectEdge and leave as the
 // edge in force.
 void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX, int* dirY);

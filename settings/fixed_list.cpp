@@ -34,7 +34,8 @@ bool bearsSettingsTitle(const char* title) {
 int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
     std::memset(table, 0, sizeof(*table));
     for (platform::WindowHandle w = platform::topWindow(); w != 0; w = platform::nextWindow(w)) {
-        if (!platform::isWindowVisible(w)) continue;
+        // A cloaked window is shown on no screen: left out like a hidden one.
+        if (!platform::isWindowVisible(w) || platform::isWindowCloaked(w)) continue;
         platform::Placement placement{};
         if (!platform::getWindowPlacement(w, &placement) || !offered(placement.showCmd)) continue;
         if (table->count >= kMaxCandidates) return kTableFull;

@@ -157,5 +157,5 @@ int writeOptions(const char* name, const Options& given) {
         }
     }
     const std::string text = doc.text();
-    return file_io::writeWhole(name, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+    return file_io::writeWholeToDisk(name, reinterpret_cast<const unsigned char*>(text.data()), text.size());
 }

@@ -28,6 +28,7 @@ struct GuardCase {
     EdgeOptions options;
     bool pageMode;
     std::vector<Step> steps;
+    platform::Rect screen = {0, 0, 1024, 768};  // the monitor under the pointer
 };
 
 EdgeOptions with(int dwell, int corner, int pause, int left = 1, int right = 1, int top = 1, int bottom = 1,
@@ -35,8 +36,8 @@ EdgeOptions with(int dwell, int corner, int pause, int left = 1, int right = 1, 
     return EdgeOptions{dwell, corner, pause, left, right, top, bottom, carry};
 }
 
-// The edge as detectEdge finds it on a 1024 x 768 screen with edgeWidth 1.
-int dirOf(int v, int size) { return v <= 1 ? -1 : (v >= size - 1 ? 1 : 0); }
+// The edge as detectEdge finds it on the monitor with edgeWidth 1.
+int dirOf(int v, int low, int high) { return v <= low + 1 ? -1 : (v >= high - 1 ? 1 : 0); }
 
 const GuardCase kCases[] = {
     {"no guards: every contact scrolls at once",
@@ -94,6 +95,14 @@ const GuardCase kCases[] = {
       {280, 40, 767, false, false, 0, 1, true},
       {320, 983, 0, false, false, 0, -1, true},
       {360, 984, 0, false, false, 0, 0, false}}},
+    {"corner 40 on a second monitor: its own corners count",
+     with(0, 40, 0),
+     false,
+     {{0, 1823, 10, false, false, 0, 0, false},
+      {40, 1823, 300, false, false, 1, 0, true},
+      {80, 1823, 560, false, false, 0, 0, false},
+      {120, 1823, 559, false, false, 1, 0, true}},
+     {1024, 0, 1824, 600}},
     {"corner 40: the corner's own diagonal contact holds",
      with(0, 40, 0),
      false,
@@ -146,9 +155,15 @@ TEST(EdgeGuardTable, EveryTickGivesItsVerdict) {
         guard.options = &c.options;
         for (size_t i = 0; i < c.steps.size(); ++i) {
             const Step& s = c.steps[i];
-            const EdgeContact contact{
-                s.t,        s.x,  s.y, dirOf(s.x, 1024), dirOf(s.y, 768), s.leftButton, s.dragging,
-                c.pageMode, 1024, 768};
+            const EdgeContact contact{s.t,
+                                      s.x,
+                                      s.y,
+                                      dirOf(s.x, c.screen.left, c.screen.right),
+                                      dirOf(s.y, c.screen.top, c.screen.bottom),
+                                      s.leftButton,
+                                      s.dragging,
+                                      c.pageMode,
+                                      c.screen};
             const EdgeVerdict v = guard.judge(contact);
             EXPECT_EQ(v.dirX, s.dirX) << c.name << ", tick " << i;
             EXPECT_EQ(v.dirY, s.dirY) << c.name << ", tick " << i;
@@ -161,7 +176,7 @@ TEST(EdgeGuardTable, EveryTickGivesItsVerdict) {
 
 TEST(EdgeGuardTable, NoOptionsMeansNoGuards) {
     EdgeGuard guard;
-    const EdgeVerdict v = guard.judge({0, 1023, 5, 1, -1, false, false, false, 1024, 768});
+    const EdgeVerdict v = guard.judge({0, 1023, 5, 1, -1, false, false, false, {0, 0, 1024, 768}});
     EXPECT_EQ(v.dirX, 1);
     EXPECT_EQ(v.dirY, -1);
     EXPECT_TRUE(v.scroll);

@@ -329,12 +329,7 @@ TEST_F(Monitors, ThePlacementFileRecordsTheVirtualScreen) {
 // ---------------------------------------------------------------- cloaked
 
 TEST_F(Monitors, CloakedWindowsAreLeftOutLikeHiddenOnes) {
-    sim::SimWindow w;
-    w.title = "on another desktop";
-    w.className = "C";
-    w.normal = w.rect = {100, 100, 400, 300};
-    w.cloaked = true;
-    sim::addWindow(w);
+    addCloakedWindow(100, 100, 300, 200, "on another desktop", "C");
     const platform::WindowHandle shown = addWindow(200, 200, 300, 200);
     VirtualDesk desk;
     desk.snapshotWindows();
@@ -434,6 +429,7 @@ TEST_F(Monitors, ALargeDropClampsTheViewAndThePageModeSnap) {
     desk.takeDisplayChange();
     EXPECT_EQ(desk.viewX, 2560);  // 5 x 640 - 640
     EXPECT_EQ(desk.viewY, 1920);
+    EXPECT_EQ(desk.moves.startViewX, 2048);  // still inside the smaller desktop
 }
 
 TEST_F(Monitors, AMonitorAddedLeftOfThePrimaryKeepsWhatThePrimaryShows) {
@@ -447,6 +443,7 @@ TEST_F(Monitors, AMonitorAddedLeftOfThePrimaryKeepsWhatThePrimaryShows) {
     // The virtual screen now starts 1280 px further left, and so does the view.
     EXPECT_EQ(desk.screenWidth, 3200);
     EXPECT_EQ(desk.viewX, 3840 - 1280);
+    EXPECT_EQ(desk.moves.startViewX, 3840 - 1280);  // where an emergency puts the view back
     EXPECT_EQ(topLeft(w).x, 100);
     EXPECT_EQ(topLeft(w).y, 100);
 }

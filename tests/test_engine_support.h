@@ -115,6 +115,15 @@ inline platform::WindowHandle addWindow(int x, int y, int w, int h, const std::s
     return sim::addWindow(title, cls, x, y, w, h);
 }
 
+// A visible, normally shown window that the compositor cloaks (shown on no
+// screen, such as one on another virtual desktop of the system).
+inline platform::WindowHandle addCloakedWindow(int x, int y, int w, int h, const std::string& title,
+                                               const std::string& cls) {
+    const platform::WindowHandle handle = sim::addWindow(title, cls, x, y, w, h);
+    sim::window(handle)->cloaked = true;
+    return handle;
+}
+
 // The navigator frame as a window of the sim, so that its visibility shows;
 // its title keeps it out of the table.
 inline platform::WindowHandle addNavigatorFrame() {

@@ -134,6 +134,13 @@ TEST_F(FixedListTest, OnlyVisibleWindowsShownNormallyOrMaximizedWithASizeAreOffe
     }
 }
 
+TEST_F(FixedListTest, CloakedWindowsAreNotOffered) {
+    engine_test::addCloakedWindow(0, 0, 300, 200, "on another desktop", "Probe");
+    engine_test::addWindow(0, 0, 100, 100, "after", "App");
+    ASSERT_EQ(show(), 0);
+    EXPECT_EQ(lines(IDC_CANDIDATES), std::vector<std::string>{line("after", "App")});
+}
+
 TEST_F(FixedListTest, TheDialogItselfIsNotOfferedWhateverItsTitleReads) {
     // Read through the narrow code page, the dialog's title may not match.
     sim::window(windows.dialog)->title = "Wideroom ??";
