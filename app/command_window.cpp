@@ -8,8 +8,10 @@
 
 #include "app/display.h"
 #include "app/hotkeys.h"
+#include "app/language.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
+#include "platform/win32/ui_resources_win32.h"
 #include "res/resource.h"
 #include "settings/settings_dialog_win32.h"
 
@@ -32,7 +34,6 @@ static_assert(kTopmostShown == 0x43);
 
 constexpr const char* kHelpLibrary = "hhctrl.ocx";
 constexpr const char* kHelpEntry = "HtmlHelpA";
-constexpr const char* kHelpFile = "Wideroom.chm";
 
 using HtmlHelpFunction = decltype(&HtmlHelpA);
 
@@ -63,8 +64,7 @@ void toggleSettingsDialog() {
     settingsOpen = 1;
     // The template's texts are UTF-16; the wide call keeps them whatever the
     // code page.
-    HWND dialog =
-        CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr, settingsDialogProc, 0);
+    HWND dialog = platform::createUiDialog(instance, IDD_SETTINGS, nullptr, settingsDialogProc);
     if (!dialog) {
         // No dialog to close it again: the loop must not stay blocked.
         settingsOpen = 0;
@@ -108,7 +108,7 @@ void onCommand(WPARAM wParam) {
             running = 0;
             break;
         case IDM_ABOUT:
-            DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, aboutDialogProc, 0);
+            platform::runUiDialog(instance, IDD_ABOUT, mainWindow, aboutDialogProc);
             break;
         case IDM_HELP:
             showHelp();
@@ -148,7 +148,7 @@ int showHelp() {
             return 0;
         }
     }
-    htmlHelp(GetDesktopWindow(), kHelpFile, HH_DISPLAY_TOPIC, 0);
+    htmlHelp(GetDesktopWindow(), helpFilePath().c_str(), HH_DISPLAY_TOPIC, 0);
     return 0;
 }
 

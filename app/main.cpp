@@ -9,7 +9,9 @@
 #include "app/command_window.h"
 #include "app/display.h"
 #include "app/hotkeys.h"
+#include "app/language.h"
 #include "app/shell.h"
+#include "app/start_with_windows.h"
 #include "app/test_hooks.h"
 #include "engine/tick.h"
 #include "engine/virtual_desk.h"
@@ -152,12 +154,16 @@ int startUp() {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
+    // The files, the options among them, are found from here on.
+    enterFilesFolder();
+    // Beside the settings file; missing or damaged, the defaults stand.
+    readOptions(kOptionsFileName, &appOptions);
+    chooseUiLanguage(appOptions.general.language);
     HICON icon = createCommandWindow();
+    localiseMenu(mainWindow);
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;
-    // Beside the settings file; missing or damaged, the defaults stand.
-    readOptions(kOptionsFileName, &appOptions);
     SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);

@@ -19,6 +19,12 @@ target_link_libraries(wideroom_tests PRIVATE wideroom_core_san GTest::gtest_main
 include(GoogleTest)
 gtest_discover_tests(wideroom_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 
+# The committed icon and splash are what res/make_art.py draws from VERSION.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  add_test(NAME res.art_current COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/res/make_art.py --check)
+endif()
+
 # Benchmarks: optimised, no sanitizers; built, not run by the tests.
 find_package(benchmark QUIET)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)

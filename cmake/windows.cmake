@@ -11,22 +11,29 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/settings/*_win32.cpp)
 
 set(WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++ -mwindows)
-set(WIN_LIBS user32 gdi32 shell32 comctl32 kernel32)
+set(WIN_LIBS user32 gdi32 shell32 comctl32 kernel32 advapi32)
+
+# The resources of the other languages and the string tables, beside the
+# Japanese ones of wideroom.rc.
+set(WIDEROOM_LANGUAGE_RC ${CMAKE_SOURCE_DIR}/res/strings_ja.rc ${CMAKE_SOURCE_DIR}/res/wideroom_en.rc)
 
 add_library(wideroom_core STATIC ${CORE_SOURCES})
 target_include_directories(wideroom_core PUBLIC ${CMAKE_SOURCE_DIR})
 
-add_executable(wideroom WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc)
+add_executable(wideroom WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc ${WIDEROOM_LANGUAGE_RC})
 target_link_libraries(wideroom PRIVATE wideroom_core ${WIN_LIBS})
 target_link_options(wideroom PRIVATE ${WIN_LINK_FLAGS})
+# The generated version header and manifest.
+target_include_directories(wideroom PRIVATE ${WIDEROOM_GENERATED_RES})
 set_target_properties(wideroom PROPERTIES OUTPUT_NAME wideroom)
 # A test build that can provoke an unhandled fault on request.
 option(WIDEROOM_TEST_HOOKS "build wideroom-test.exe with fault hooks" ON)
 if(WIDEROOM_TEST_HOOKS)
-  add_executable(wideroom_test WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc)
+  add_executable(wideroom_test WIN32 ${WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/res/wideroom.rc ${WIDEROOM_LANGUAGE_RC})
   target_compile_definitions(wideroom_test PRIVATE WIDEROOM_TEST_HOOKS=1)
   target_link_libraries(wideroom_test PRIVATE wideroom_core ${WIN_LIBS})
   target_link_options(wideroom_test PRIVATE ${WIN_LINK_FLAGS})
+  target_include_directories(wideroom_test PRIVATE ${WIDEROOM_GENERATED_RES})
   set_target_properties(wideroom_test PROPERTIES OUTPUT_NAME wideroom-test)
 endif()
 
@@ -52,3 +59,5 @@ set_target_properties(wrplanted PROPERTIES OUTPUT_NAME hhctrl PREFIX "" SUFFIX .
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant
   ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/plant)
 target_link_options(wrplanted PRIVATE -static -static-libgcc -static-libstdc++)
+
+include(cmake/help.cmake)

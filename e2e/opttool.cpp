@@ -26,7 +26,8 @@ const char kUsage[] =
     "H\n";
 
 // "Wideroom 詳細設定", built in as UTF-16.
-constexpr wchar_t kTitle[] = L"Wideroom \u8a73\u7d30\u8a2d\u5b9a";
+// "Wideroom 詳細設定" and the English dialog's title.
+constexpr const wchar_t* kTitles[] = {L"Wideroom \u8a73\u7d30\u8a2d\u5b9a", L"Wideroom Options"};
 constexpr int kEdits[] = {1101, 1103, 1105};
 constexpr int kChecks[] = {1107, 1108, 1109, 1110, 1111};
 
@@ -47,7 +48,8 @@ HWND findDialog() {
         wchar_t buf[256];
         buf[0] = 0;
         InternalGetWindowText(w, buf, 256);
-        if (classOf(w) == L"#32770" && std::wcscmp(buf, kTitle) == 0 && IsWindowVisible(w)) return w;
+        bool titled = std::wcscmp(buf, kTitles[0]) == 0 || std::wcscmp(buf, kTitles[1]) == 0;
+        if (classOf(w) == L"#32770" && titled && IsWindowVisible(w)) return w;
     }
     return nullptr;
 }

@@ -16,6 +16,7 @@ VK_RETURN=13
 VK_ESCAPE=27
 VK_UP=38
 VK_DOWN=40
+VK_A=65
 
 settool() {
     "$WE_WINE" "$SET_TOOL" "$@"
@@ -148,48 +149,94 @@ tray_icon_centre() {
     echo "$((944 + x + w / 2)) $((748 + y + h / 2))"
 }
 
+# use_language ja|en|auto: the interface language of the next start, as the
+# options file sets it. Wine's own UI language follows LC_ALL (English under
+# the tests' C.UTF-8), so the tests that read Japanese texts ask for them.
+use_language() {
+    printf '[General]\r\nLanguage=%s\r\n' "$1" >"$E2E_CWD/Wideroom.ini"
+}
+
+# texts LANG: sets the program's texts in that language (ja or en) as shell
+# variables T_*, for the expectations below.
+texts() {
+    local row name ja en
+    # name | Japanese | English
+    for row in "CAPTION|Wideroom 設定|Wideroom Settings" "ABOUT|バージョン情報|About Wideroom" \
+        "OPTIONS|Wideroom 詳細設定|Wideroom Options" \
+        "VERSION|バージョン|Version" "PREFIX|タイトル名 -> |Title -> " "MIDDLE| & クラス名 -> | & Class -> " \
+        "DUP_CAPTION|二重登録|Already fixed" "DUP_TEXT|既に登録されています|This window is already on the list." \
+        "FULL_CAPTION|登録数MAX|List full" "FULL_TEXT|固定するウインドウは20個までです|At most 20 windows can be fixed." \
+        "MENU|コマンド ヘルプ バージョン情報 設定 終了|Commands &Help &About &Settings E&xit"; do
+        IFS='|' read -r name ja en <<<"$row"
+        if [ "$1" = ja ]; then printf -v "T_$name" '%s' "$ja"; else printf -v "T_$name" '%s' "$en"; fi
+    done
+    local menu
+    read -r -a menu <<<"$T_MENU"
+    T_MENU=$(printf 'popup\t%s\n\t40017\t%s\n\t40015\t%s\n\t40002\t%s\n\t-\n\t40003\t%s' "${menu[@]}")
+}
+
 # The settings dialog's controls as wrsettool controls lists them, freshly
-# opened with the default settings: "id<TAB>class<TAB>text", in the order of
-# the template (-1: no id).
+# opened with the default settings, in LANG (ja, or en): "id<TAB>class<TAB>
+# text", in the order of the template (-1: no id).
 expected_dialog_controls() {
-    local row label minus slider plus edit value unit
+    local row label minus slider plus edit value unit rows texts
+    if [ "${1:-ja}" = ja ]; then
+        rows=("仮想画面　横の倍率|1044|1030|1043|1023|5|倍" "仮想画面　縦の倍率|1046|1031|1045|1024|5|倍"
+            "最少移動量|1048|1032|1047|1025|1|ピクセル" "最大移動量|1050|1033|1049|1026|64|ピクセル"
+            "インターバル|1052|1034|1051|1027|30|ミリ秒" "NAVI画面縮尺率|1054|1035|1053|1028|25|分の１")
+        texts=(スイッチキー 最大化ウインドウを 動かす 動かさない スクロール する しない
+            "　動かしたくないウインドウを指定　" このウインドウは固定する 固定解除 "適　用" この設定を保存 キャンセル "詳細設定...")
+    else
+        rows=("Desktop width|1044|1030|1043|1023|5|screens" "Desktop height|1046|1031|1045|1024|5|screens"
+            "Minimum step|1048|1032|1047|1025|1|pixels" "Maximum step|1050|1033|1049|1026|64|pixels"
+            "Interval|1052|1034|1051|1027|30|ms" "Map scale|1054|1035|1053|1028|25|x smaller")
+        texts=("Switch keys" "Maximized windows" Move Keep Scrolling On "Off (pages)"
+            " Windows that never move " "Fix this window" Release Apply "Save settings" Cancel "Options...")
+    fi
     # label | "-" | slider | "+" | edit | value | unit
-    for row in "仮想画面　横の倍率|1044|1030|1043|1023|5|倍" "仮想画面　縦の倍率|1046|1031|1045|1024|5|倍" \
-        "最少移動量|1048|1032|1047|1025|1|ピクセル" "最大移動量|1050|1033|1049|1026|64|ピクセル" \
-        "インターバル|1052|1034|1051|1027|30|ミリ秒" "NAVI画面縮尺率|1054|1035|1053|1028|25|分の１"; do
+    for row in "${rows[@]}"; do
         IFS='|' read -r label minus slider plus edit value unit <<<"$row"
         printf -- '-1\tStatic\t%s\n%s\tButton\t-\n%s\tmsctls_trackbar32\t\n%s\tButton\t+\n%s\tEdit\t%s\n-1\tStatic\t%s\n' \
             "$label" "$minus" "$slider" "$plus" "$edit" "$value" "$unit"
     done
-    printf '%s\n' $'-1\tButton\tスイッチキー' $'1040\tButton\tShift' $'1041\tButton\tCtrl' \
-        $'-1\tButton\t最大化ウインドウを' $'1056\tButton\t動かす' $'1057\tButton\t動かさない' \
-        $'-1\tButton\tスクロール' $'1058\tButton\tする' $'1059\tButton\tしない' \
-        $'-1\tButton\t　動かしたくないウインドウを指定　' $'1036\tListBox\t' \
-        $'1038\tButton\tこのウインドウは固定する' $'1037\tListBox\t' $'1039\tButton\t固定解除' \
-        $'1017\tButton\t適　用' $'1018\tButton\tこの設定を保存' $'1019\tButton\tキャンセル' \
-        $'1060\tButton\t詳細設定...'
+    printf '%s\n' "-1	Button	${texts[0]}" $'1040\tButton\tShift' $'1041\tButton\tCtrl' \
+        "-1	Button	${texts[1]}" "1056	Button	${texts[2]}" "1057	Button	${texts[3]}" \
+        "-1	Button	${texts[4]}" "1058	Button	${texts[5]}" "1059	Button	${texts[6]}" \
+        "-1	Button	${texts[7]}" $'1036\tListBox\t' \
+        "1038	Button	${texts[8]}" $'1037\tListBox\t' "1039	Button	${texts[9]}" \
+        "1017	Button	${texts[10]}" "1018	Button	${texts[11]}" "1019	Button	${texts[12]}" \
+        "1060	Button	${texts[13]}"
 }
 
-# The options dialog's controls, as wrsettool controls lists them, opened
-# with the default options.
+# The options dialog's controls as wrsettool controls lists them, opened with
+# the default options, in LANG (ja, or en).
 expected_options_controls() {
-    printf '%s\n' $'-1\tButton\t画面の端' \
-        $'-1\tStatic\t端で止まる時間' $'1101\tEdit\t0' $'1102\tmsctls_updown32\t' $'-1\tStatic\tミリ秒 (0～2000)' \
-        $'-1\tStatic\t角の除外幅' $'1103\tEdit\t0' $'1104\tmsctls_updown32\t' $'-1\tStatic\tピクセル (0～200)' \
-        $'-1\tStatic\tページ送りの間隔' $'1105\tEdit\t0' $'1106\tmsctls_updown32\t' \
-        $'-1\tStatic\tミリ秒 (0～3000)' $'-1\tStatic\tスクロールする端' $'1107\tButton\t左' \
-        $'1108\tButton\t右' $'1109\tButton\t上' $'1110\tButton\t下' \
-        $'1111\tButton\tドラッグ中のウインドウを端で次の画面へ運ぶ' $'1\tButton\tOK' $'2\tButton\tキャンセル'
+    local row id class ja en
+    # id | class | Japanese | English
+    for row in "-1|Button|画面の端|Screen edges" "-1|Static|端で止まる時間|Rest at an edge" "1101|Edit|0|0" \
+        "1102|msctls_updown32||" "-1|Static|ミリ秒 (0～2000)|ms (0 to 2000)" "-1|Static|角の除外幅|Corner margin" \
+        "1103|Edit|0|0" "1104|msctls_updown32||" "-1|Static|ピクセル (0～200)|pixels (0 to 200)" \
+        "-1|Static|ページ送りの間隔|Pause between pages" "1105|Edit|0|0" "1106|msctls_updown32||" \
+        "-1|Static|ミリ秒 (0～3000)|ms (0 to 3000)" "-1|Static|スクロールする端|Edges that scroll" \
+        "1107|Button|左|Left" "1108|Button|右|Right" "1109|Button|上|Top" "1110|Button|下|Bottom" \
+        "1111|Button|ドラッグ中のウインドウを端で次の画面へ運ぶ|Carry a dragged window across an edge" \
+        "-1|Button|全般|General" "-1|Static|表示言語（次の起動から）|Language (at next start)" \
+        "1140|Button|自動|Automatic" "1141|Button|日本語|日本語" "1142|Button|English|English" \
+        "1143|Button|Windows と同時に起動する|Start with Windows" "1|Button|OK|OK" "2|Button|キャンセル|Cancel"; do
+        IFS='|' read -r id class ja en <<<"$row"
+        if [ "${1:-ja}" = ja ]; then printf '%s\t%s\t%s\n' "$id" "$class" "$ja"; else printf '%s\t%s\t%s\n' "$id" "$class" "$en"; fi
+    done
 }
 
-# locale_checks TAG ACP TITLE TITLE_ESCAPED: every Japanese text of the
-# program read back as UTF-16 under the locale that the test has set: the
-# ANSI code page is ACP, and TITLE (given to wrsample as TITLE_ESCAPED, so
-# that no conversion of the command line can touch it) is a window title that
-# the code page can hold. Saves pictures of the dialog, a message box, the
-# about box and the menu as *-TAG.png in the work dir.
+# locale_checks TAG LANG ACP TITLE TITLE_ESCAPED: every text of the program
+# read back as UTF-16 under the locale that the test has set, expected in
+# LANG (ja or en): the ANSI code page is ACP, and TITLE (given to wrsample as
+# TITLE_ESCAPED, so that no conversion of the command line can touch it) is a
+# window title that the code page can hold. Saves pictures of the dialog, a
+# message box, the about box and the menu as *-TAG.png in the work dir.
 locale_checks() {
-    local tag=$1 acp=$2 title=$3 escaped=$4
+    local tag=$1 lang=$2 acp=$3 title=$4 escaped=$5
+    texts "$lang"
     expect_eq "$tag: Wine runs with the ANSI code page $acp" "acp $acp" "$(settool locale | grep '^acp')"
     drv cursor 512 384
     start_sample --window "$escaped" 200 420 300 200 --many 20 1100 20 150 100 || return 1
@@ -203,9 +250,9 @@ locale_checks() {
 
     # --- the settings dialog ---
     open_settings || return 1
-    expect_eq "$tag: dialog caption" "Wideroom 設定" "$(settool text "$DIALOG")"
-    expect_eq "$tag: dialog controls and their texts" "$(expected_dialog_controls)" "$(settool controls "$DIALOG")"
-    local line="タイトル名 -> $title & クラス名 -> WrSample" index
+    expect_eq "$tag: dialog caption" "$T_CAPTION" "$(settool text "$DIALOG")"
+    expect_eq "$tag: dialog controls and their texts" "$(expected_dialog_controls "$lang")" "$(settool controls "$DIALOG")"
+    local line="$T_PREFIX$title${T_MIDDLE}WrSample" index
     index=$(settool lines "$DIALOG" 1036 | awk -F'\t' -v t="$line" '$2 == t { print $1; exit }')
     expect "$tag: the window list shows the title" test -n "$index"
     if [ "$acp" = 932 ]; then
@@ -220,8 +267,8 @@ locale_checks() {
     settool click "$DIALOG" 1060 --post
     local options
     options=$("$WE_WINE" "$E2E_WIN64/wropttool.exe" dialog --timeout 10000 | cut -f1)
-    expect_eq "$tag: options dialog caption" "Wideroom 詳細設定" "$(settool text "$options")"
-    expect_eq "$tag: options dialog controls and their texts" "$(expected_options_controls)" \
+    expect_eq "$tag: options dialog caption" "$T_OPTIONS" "$(settool text "$options")"
+    expect_eq "$tag: options dialog controls and their texts" "$(expected_options_controls "$lang")" \
         "$(settool controls "$options")"
     screenshot "options-$tag.png"
     settool click "$options" 2
@@ -232,7 +279,7 @@ locale_checks() {
     settool select "$DIALOG" 1036 "$index"
     settool click "$DIALOG" 1038 --post
     box=$(settool msgbox "$DIALOG" --timeout 10000)
-    expect_eq "$tag: duplicate message box" "$(printf '二重登録\t既に登録されています')" "$(echo "$box" | cut -f2,3)"
+    expect_eq "$tag: duplicate message box" "$(printf '%s\t%s' "$T_DUP_CAPTION" "$T_DUP_TEXT")" "$(echo "$box" | cut -f2,3)"
     screenshot "msgbox-$tag.png"
     settool click "$(echo "$box" | cut -f1)" 1
     local n indexes=()
@@ -243,7 +290,7 @@ locale_checks() {
     settool select "$DIALOG" 1036 "$(line_index "$DIALOG" 1036 "wrsample 20 ")"
     settool click "$DIALOG" 1038 --post
     box=$(settool msgbox "$DIALOG" --timeout 10000)
-    expect_eq "$tag: limit message box" "$(printf '登録数MAX\t固定するウインドウは20個までです')" \
+    expect_eq "$tag: limit message box" "$(printf '%s\t%s' "$T_FULL_CAPTION" "$T_FULL_TEXT")" \
         "$(echo "$box" | cut -f2,3)"
     settool click "$(echo "$box" | cut -f1)" 1
     settool click "$DIALOG" 1019
@@ -253,23 +300,34 @@ locale_checks() {
     menu_command "$CMD_ABOUT"
     local about
     about=$(settool about --timeout 10000)
-    expect_eq "$tag: about box caption" "バージョン情報" "$(settool text "$about")"
+    expect_eq "$tag: about box caption" "$T_ABOUT" "$(settool text "$about")"
     # Without the icon's control, whose text is its resource number.
-    expect_eq "$tag: about box texts" "$(printf -- '-1\tButton\t\n-1\tStatic\tWideroom\n-1\tStatic\tバージョン\n-1\tStatic\t2.03\n1\tButton\tOK')" \
+    expect_eq "$tag: about box texts" "$(printf -- '-1\tButton\t\n-1\tStatic\tWideroom\n-1\tStatic\t%s\n-1\tStatic\t%s\n1\tButton\tOK' "$T_VERSION" "$(cat "$E2E_ROOT/VERSION")")" \
         "$(settool controls "$about" | LC_ALL=C grep -v $'\tStatic\t\xef\xbf\xbf')"
     screenshot "about-$tag.png"
     press "$VK_RETURN"
     settool noabout --timeout 5000
 
     # --- the command menu ---
-    expect_eq "$tag: menu texts" \
-        "$(printf 'popup\tコマンド\n\t40017\tヘルプ\n\t40015\tバージョン情報\n\t40002\t設定\n\t-\n\t40003\t終了')" \
-        "$(settool menufile "Z:$E2E_EXE" 101)"
+    expect_eq "$tag: menu texts in the exe" "$T_MENU" "$(settool menufile "Z:$E2E_EXE" 101 "$lang")"
     xdotool mousemove 300 300
     drv post "$MAIN_WINDOW" "$WM_TRAYICON" 0 "$WM_RBUTTONDOWN"
     settool popup --timeout 10000 >/dev/null
     screenshot "menu-$tag.png"
-    press "$VK_ESCAPE"
+    # The open menu cannot be read from another process; its mnemonics show
+    # which one it is: only the English menu has "&About".
+    press "$VK_A"
+    if [ "$lang" = en ]; then
+        about_by_key() { settool about --timeout 10000 >/dev/null; }
+        expect "$tag: A in the open menu opens the about box" about_by_key
+        press "$VK_RETURN"
+        settool noabout --timeout 5000
+    else
+        sleep 1
+        menu_open() { drv find --class '#32768' --visible --timeout 1000 >/dev/null; }
+        expect "$tag: the open menu has no mnemonics" menu_open
+        press "$VK_ESCAPE"
+    fi
     drv gone --class '#32768' --visible --timeout 5000
 
     menu_command "$CMD_EXIT"

@@ -5,11 +5,15 @@
 // out as UTF-8, one record a line; exit code 0 on success, 1 on failure or
 // timeout, 2 on a usage error.
 //
-//   dialog [--timeout MS]        the settings dialog of wideroom.exe: its handle
+//   dialog [--timeout MS]        the settings dialog of wideroom.exe (Japanese or
+//                                English): its handle
 //   nodialog [--timeout MS]      waits until there is none
 //   about [--timeout MS]         the about box of wideroom.exe: its handle
 //   noabout [--timeout MS]       waits until there is none
-//   msgbox H [--timeout MS]      a message box owned by H: "handle<TAB>caption<TAB>text"
+//   msgbox H [--timeout MS]      a message box (or dialog) owned by H:
+//                                "handle<TAB>caption<TAB>text"
+//   nomsgbox H [--timeout MS]    waits until H owns none
+//   checked H ID                 1 when check box or radio button ID is checked, else 0
 //   text H [ID]                  the window's text, or that of its control ID
 //   controls H                   every control: "id<TAB>class<TAB>text"
 //   pos H ID                     a slider's position
@@ -26,8 +30,9 @@
 //   fix H INDEX...               selects each candidate line in turn and clicks
 //                                the fix button after each
 //   popup [--timeout MS]         the open pop-up menu: "handle<TAB>left top right bottom"
-//   menufile EXE ID              the items of menu ID in EXE, loaded as data (a
-//                                menu cannot be read from another process)
+//   menufile EXE ID [ja|en]      the items of menu ID in EXE, loaded as data (a
+//                                menu cannot be read from another process), in
+//                                the given language (default: the system's pick)
 //   locale                       this process's code pages and locales
 //
 // A menu item prints as "id<TAB>text"; a separator as "-"; a pop-up as
@@ -53,17 +58,17 @@ namespace {
 
 const char kUsage[] =
     "usage: wrsettool dialog|nodialog|about|noabout [--timeout MS]\n"
-    "       wrsettool msgbox H [--timeout MS]\n"
+    "       wrsettool msgbox|nomsgbox H [--timeout MS] | checked H ID\n"
     "       wrsettool text H [ID] | controls H | pos H ID | values H | drag H ID POS\n"
     "       wrsettool click H ID [--post] | lines H ID | select H ID INDEX | fix H INDEX...\n"
-    "       wrsettool popup [--timeout MS] | menufile EXE ID | locale\n";
+    "       wrsettool popup [--timeout MS] | menufile EXE ID [ja|en] | locale\n";
 
 constexpr wchar_t kProgram[] = L"wideroom.exe";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kMenuClass[] = L"#32768";
-// "Wideroom 設定" and "バージョン情報"
-constexpr wchar_t kSettingsTitle[] = L"Wideroom \u8a2d\u5b9a";
-constexpr wchar_t kAboutTitle[] = L"\u30d0\u30fc\u30b8\u30e7\u30f3\u60c5\u5831";
+// "Wideroom 設定" and "バージョン情報", and the English titles.
+constexpr const wchar_t* kSettingsTitles[] = {L"Wideroom \u8a2d\u5b9a", L"Wideroom Settings"};
+constexpr const wchar_t* kAboutTitles[] = {L"\u30d0\u30fc\u30b8\u30e7\u30f3\u60c5\u5831", L"About Wideroom"};
 constexpr int kCandidates = 1036;
 constexpr int kFixButton = 1038;
 
@@ -183,8 +188,13 @@ int windowAndInts(const Args& a, size_t ints, HWND* w, long long* values) {
 
 HWND control(HWND dialog, long long id) { return GetDlgItem(dialog, static_cast<int>(id)); }
 
-int cmdWaitDialog(const Args& a, const wchar_t* title, bool present) {
-    auto test = [title](HWND w) { return isProgramDialog(w, title); };
+// Either language's dialog.
+bool ownedDialog(HWND w, HWND owner) {
+    return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
+}
+
+int cmdWaitDialog(const Args& a, const wchar_t* const (&titles)[2], bool present) {
+    auto test = [&titles](HWND w) { return isProgramDialog(w, titles[0]) || isProgramDialog(w, titles[1]); };
     if (present) {
         HWND w = waitFor(a.timeoutMs, test);
         if (!w) return 1;
@@ -203,9 +213,7 @@ int cmdMsgBox(const Args& a) {
     HWND owner = nullptr;
     if (a.positional.size() != 1) return 2;
     if (!parseLiveHandle(a.positional[0], &owner)) return 1;
-    HWND box = waitFor(a.timeoutMs, [owner](HWND w) {
-        return classOf(w) == kDialogClass && GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w);
-    });
+    HWND box = waitFor(a.timeoutMs, [owner](HWND w) { return ownedDialog(w, owner); });
     if (!box) return 1;
     // The message is the static control that holds text; the icon's has none.
     std::wstring message;
@@ -218,6 +226,29 @@ int cmdMsgBox(const Args& a) {
         }
     }
     printLine(handleText(box) + "\t" + recordText(textOf(box)) + "\t" + recordText(message));
+    return 0;
+}
+
+// Waits until no dialog is owned by H any more.
+int cmdNoMsgBox(const Args& a) {
+    HWND owner = nullptr;
+    if (a.positional.size() != 1) return 2;
+    if (!parseLiveHandle(a.positional[0], &owner)) return 1;
+    ULONGLONG start = GetTickCount64();
+    while (waitFor(0, [owner](HWND w) { return ownedDialog(w, owner); }) != nullptr) {
+        if (static_cast<long long>(GetTickCount64() - start) >= a.timeoutMs) return 1;
+        Sleep(20);
+    }
+    return 0;
+}
+
+// 1 when the check box or radio button ID is checked, else 0.
+int cmdChecked(const Args& a) {
+    HWND w = nullptr;
+    long long id = 0;
+    if (a.positional.size() != 2 || !parseInt(a.positional[1], &id)) return 2;
+    if (!parseLiveHandle(a.positional[0], &w) || !control(w, id)) return 1;
+    printLine(IsDlgButtonChecked(w, static_cast<int>(id)) == BST_CHECKED ? "1" : "0");
     return 0;
 }
 
@@ -409,10 +440,23 @@ int cmdPopup(const Args& a) {
 
 int cmdMenuFile(const Args& a) {
     long long id = 0;
-    if (a.positional.size() != 2 || !parseInt(a.positional[1], &id)) return 2;
+    if (a.positional.size() < 2 || a.positional.size() > 3 || !parseInt(a.positional[1], &id)) return 2;
+    LANGID language = 0;
+    if (a.positional.size() == 3) {
+        if (std::wcscmp(a.positional[2], L"ja") == 0) language = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+        if (std::wcscmp(a.positional[2], L"en") == 0) language = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+        if (language == 0) return 2;
+    }
     HMODULE module = LoadLibraryExW(a.positional[0], nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return 1;
-    HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(id));
+    HMENU menu = nullptr;
+    if (language == 0) {
+        menu = LoadMenuW(module, MAKEINTRESOURCEW(id));
+    } else if (HRSRC found = FindResourceExW(module, reinterpret_cast<LPCWSTR>(RT_MENU), MAKEINTRESOURCEW(id),
+                                             language)) {
+        HGLOBAL loaded = LoadResource(module, found);
+        if (loaded) menu = LoadMenuIndirectW(LockResource(loaded));
+    }
     int rc = 1;
     if (menu) {
         rc = printMenu(menu, "") ? 0 : 1;
@@ -448,15 +492,19 @@ int main() {
     const wchar_t* c = argv[1];
     int rc = 2;
     if (std::wcscmp(c, L"dialog") == 0) {
-        rc = cmdWaitDialog(a, kSettingsTitle, true);
+        rc = cmdWaitDialog(a, kSettingsTitles, true);
     } else if (std::wcscmp(c, L"nodialog") == 0) {
-        rc = cmdWaitDialog(a, kSettingsTitle, false);
+        rc = cmdWaitDialog(a, kSettingsTitles, false);
     } else if (std::wcscmp(c, L"about") == 0) {
-        rc = cmdWaitDialog(a, kAboutTitle, true);
+        rc = cmdWaitDialog(a, kAboutTitles, true);
     } else if (std::wcscmp(c, L"noabout") == 0) {
-        rc = cmdWaitDialog(a, kAboutTitle, false);
+        rc = cmdWaitDialog(a, kAboutTitles, false);
     } else if (std::wcscmp(c, L"msgbox") == 0) {
         rc = cmdMsgBox(a);
+    } else if (std::wcscmp(c, L"nomsgbox") == 0) {
+        rc = cmdNoMsgBox(a);
+    } else if (std::wcscmp(c, L"checked") == 0) {
+        rc = cmdChecked(a);
     } else if (std::wcscmp(c, L"text") == 0) {
         rc = cmdText(a);
     } else if (std::wcscmp(c, L"controls") == 0) {

@@ -6,6 +6,9 @@
 # starts with the defaults or the clamped values, and a save writes it clean,
 # keeping what the program does not know.
 source "$(dirname "$0")/opt_lib.sh"
+# A Japanese system, for the Japanese texts: the test's own options files
+# hold no language.
+{ export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 opt_begin
 sample=$SAMPLE
 start_wideroom first

@@ -7,6 +7,8 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/set_lib.sh"
 set_begin
+# The Japanese texts, whatever Wine's own language.
+use_language ja
 
 drv cursor 512 384
 start_sample --window "Far right" 1500 100 300 200 --window "Far below" 100 1700 300 200 \

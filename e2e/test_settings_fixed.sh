@@ -7,6 +7,8 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/set_lib.sh"
 set_begin
+# The Japanese texts, whatever Wine's own language.
+use_language ja
 
 drv cursor 512 384
 we_start "$E2E_WORK/notepad.out" "$E2E_WORK/notepad.err" 'C:\windows\system32\notepad.exe'

@@ -7,6 +7,8 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/set_lib.sh"
 set_begin
+# The Japanese texts, whatever Wine's own language.
+use_language ja
 
 tray_shot_settled "$E2E_WORK/tray-before.png"
 # Without the HTML Help library (disabled for this process only), as on a
@@ -28,7 +30,7 @@ read -r icon_x icon_y <<<"$icon"
 # another process).
 expect_eq "the command menu holds help, about, settings, a separator and exit" \
     "$(printf 'popup\tコマンド\n\t40017\tヘルプ\n\t40015\tバージョン情報\n\t40002\t設定\n\t-\n\t40003\t終了')" \
-    "$(settool menufile "Z:$E2E_EXE" 101)"
+    "$(settool menufile "Z:$E2E_EXE" 101 ja)"
 
 # menu_via_icon KEY...: right click on the icon, then the keys in the menu.
 menu_via_icon() {

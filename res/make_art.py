@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Draws the program's icon and splash picture and writes them beside this script.
 
-    python3 res/make_art.py
+    python3 res/make_art.py            (python3 res/make_art.py --check: are they current?)
 
 Writes wideroom.ico (32 x 32, 16 colours) and splash.bmp (400 x 300, 24 bits
-per pixel). Plain Python, no packages, no fonts: the lettering is drawn from
+per pixel), with the version of ../VERSION on the splash: run it again after
+the version changes. Plain Python, no packages, no fonts: the lettering is drawn from
 the stroke glyphs below, so the output does not depend on what is
 installed. The build uses the committed files and never runs this script.
 """
@@ -14,7 +15,9 @@ import os
 import struct
 import sys
 
-VERSION_TEXT = "2.03"
+# The version from the one file that holds it (the splash shows it).
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "VERSION")) as _f:
+    VERSION_TEXT = _f.read().strip()
 
 # ---------------------------------------------------------------------------
 # Splash picture: an anti-aliased RGB canvas.
@@ -353,6 +356,13 @@ def ico_bytes(grid):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = {"wideroom.ico": ico_bytes(draw_icon()), "splash.bmp": draw_splash()}
+    if sys.argv[1:] == ["--check"]:
+        # The tests' question: do the committed pictures show what this
+        # script draws now (the version above all)?
+        stale = [n for n, data in outputs.items() if open(os.path.join(here, n), "rb").read() != data]
+        for name in stale:
+            print(f"res/{name} is out of date: run python3 res/make_art.py", file=sys.stderr)
+        return 1 if stale else 0
     for name, data in outputs.items():
         with open(os.path.join(here, name), "wb") as f:
             f.write(data)

@@ -77,3 +77,9 @@
 #define IDC_KEY_EDIT_FIRST 1120
 #define IDC_KEY_MARK_FIRST 1130
 #define IDC_WHEEL_SCROLLS 1180
+// General group: the language (one of three radio buttons) and start with
+// Windows.
+#define IDC_LANGUAGE_AUTO 1140
+#define IDC_LANGUAGE_JA 1141
+#define IDC_LANGUAGE_EN 1142
+#define IDC_START_WITH_WINDOWS 1143

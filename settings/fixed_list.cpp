@@ -5,11 +5,12 @@
 #include "engine/ordinary_window.h"
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
+#include "platform/ui_text.h"
 
 namespace {
 
-constexpr const char* kLinePrefix = "タイトル名 -> ";
-constexpr const char* kLineMiddle = " & クラス名 -> ";
+// The English settings dialog's title, which the lists leave out as well.
+constexpr const char* kSettingsTitleEnglish = "Wideroom Settings";
 
 bool offered(uint32_t showCmd) {
     return showCmd == platform::kShowNormal || showCmd == platform::kShowMaximized;
@@ -25,8 +26,10 @@ bool isDesktopClass(const char* className) {
 // The settings dialog's title as the walk reads it, in the narrow code page:
 // the program's UTF-8 text compared with those bytes would match no window
 // under a code page such as 932.
+// Either language's dialog.
 bool bearsSettingsTitle(const char* title) {
-    return platform::narrowToUtf8(title, kNameSize) == kSettingsTitle;
+    const std::string text = platform::narrowToUtf8(title, kNameSize);
+    return text == kSettingsTitle || text == kSettingsTitleEnglish;
 }
 
 }  // namespace
@@ -59,9 +62,9 @@ int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
 
 std::string fixedLine(const FixedWindowEntry& entry) {
     // The fields may come from a file, so they are read within their 64 bytes.
-    std::string line = kLinePrefix;
+    std::string line = platform::uiText(IDS_LINE_PREFIX);
     line += platform::narrowToUtf8(entry.title, kNameSize);
-    line += kLineMiddle;
+    line += platform::uiText(IDS_LINE_MIDDLE);
     line += platform::narrowToUtf8(entry.className, kNameSize);
     return line;
 }

@@ -40,6 +40,9 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
 };
 
+// [General] Language: the radio button of each value, kLanguageAuto first.
+constexpr int kLanguageButtons[] = {IDC_LANGUAGE_AUTO, IDC_LANGUAGE_JA, IDC_LANGUAGE_EN};
+
 }  // namespace
 
 int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current) {
@@ -52,6 +55,10 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
     }
     for (const CheckRow& row : kCheckRows) platform::setChecked(dialog, row.box, *row.field(&shown) != 0);
     showKeys(dialog, shown.keys, hotkeys);
+    int32_t language = shown.general.language;
+    if (language < kLanguageAuto || language > kLanguageEn) language = kLanguageAuto;
+    for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i)
+        platform::setChecked(dialog, kLanguageButtons[i], i == language);
     return 0;
 }
 
@@ -62,5 +69,8 @@ int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
         *value = std::clamp(readDialogInt(dialog, row.edit, *value), row.low, row.high);
     }
     for (const CheckRow& row : kCheckRows) *row.field(options) = platform::isChecked(dialog, row.box) ? 1 : 0;
+    for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i) {
+        if (platform::isChecked(dialog, kLanguageButtons[i])) options->general.language = i;
+    }
     return 0;
 }

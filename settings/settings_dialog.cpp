@@ -8,6 +8,7 @@
 
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
+#include "platform/ui_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -42,12 +43,15 @@ constexpr SettingRow kRows[] = {
 // The order in which apply reads the edits back.
 constexpr int kApplyOrder[] = {0, 1, 3, 2, 4, 5};
 
-constexpr const char* kDuplicateText = "既に登録されています";
-constexpr const char* kDuplicateCaption = "二重登録";
-constexpr const char* kFullFormat = "固定するウインドウは%d個までです";
-constexpr const char* kFullCaption = "登録数MAX";
-
 constexpr int kReadLimit = 256;  // 255 characters and the terminator
+
+// The text with its "%d" replaced by the number. Not a printf format: a
+// string table cannot bring a conversion that reads what is not there.
+std::string withCount(std::string text, int count) {
+    size_t at = text.find("%d");
+    if (at != std::string::npos) text.replace(at, 2, std::to_string(count));
+    return text;
+}
 
 void writeInt(platform::WindowHandle dialog, int id, int value) {
     char text[16];
@@ -218,14 +222,13 @@ bool SettingsDialog::fix(platform::WindowHandle dialog) {
                                  fixedLine(editImage.fixedWindows.entries[index]).c_str());
             return false;
         case kFixDuplicate:
-            platform::warningBox(dialog, kDuplicateText, kDuplicateCaption);
+            platform::warningBox(dialog, platform::uiText(IDS_DUPLICATE_TEXT).c_str(),
+                                 platform::uiText(IDS_DUPLICATE_CAPTION).c_str());
             return false;
-        case kFixListFull: {
-            char text[128];
-            std::snprintf(text, sizeof(text), kFullFormat, kFixedEntryCount);
-            platform::warningBox(dialog, text, kFullCaption);
+        case kFixListFull:
+            platform::warningBox(dialog, withCount(platform::uiText(IDS_FULL_TEXT), kFixedEntryCount).c_str(),
+                                 platform::uiText(IDS_FULL_CAPTION).c_str());
             return true;
-        }
         default:
             return true;
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -170,7 +171,7 @@ std::string xmlFault(const std::string& x) {
 }
 
 TEST(ResFiles, ManifestIsWellFormedAndDeclaresControlsPrivilegeAndDpi) {
-    const std::string manifest = readFile("wideroom.exe.manifest");
+    const std::string manifest = readFile("wideroom.exe.manifest.in");
     // Windows refuses to start a program whose manifest has anything,
     // even a byte-order mark, before the XML declaration.
     EXPECT_EQ(manifest.rfind("<?xml", 0), 0u);
@@ -181,8 +182,28 @@ TEST(ResFiles, ManifestIsWellFormedAndDeclaresControlsPrivilegeAndDpi) {
         "<requestedExecutionLevel level=\"asInvoker\"",
         ">true/pm</dpiAware>",
         ">PerMonitorV2, PerMonitor</dpiAwareness>",
+        "name=\"Wideroom\" version=\"@WIDEROOM_VERSION4@\"",
     };
     for (const char* text : required) EXPECT_NE(manifest.find(text), std::string::npos) << text;
+}
+
+// VERSION holds the number once; every resource takes it from the generated
+// header, so none may spell a number of its own.
+TEST(ResFiles, VersionComesFromTheVersionFileOnly) {
+    std::ifstream in(resDir().parent_path() / "VERSION");
+    std::string version;
+    std::getline(in, version);
+    int major = -1, minor = -1, patch = -1;
+    char end = 0;
+    EXPECT_EQ(std::sscanf(version.c_str(), "%d.%d.%d%c", &major, &minor, &patch, &end), 3) << version;
+    const std::string rc = readFile("wideroom.rc");
+    EXPECT_NE(rc.find("#include \"version.h\""), std::string::npos);
+    EXPECT_NE(
+        rc.find("FILEVERSION WIDEROOM_VERSION_MAJOR, WIDEROOM_VERSION_MINOR, WIDEROOM_VERSION_PATCH, 0"),
+        std::string::npos);
+    EXPECT_NE(rc.find("LTEXT WIDEROOM_VERSION_TEXT,"), std::string::npos);
+    for (const char* literal : {"\"2.0", "2, 0, ", "\"2.03\""})
+        EXPECT_EQ(rc.find(literal), std::string::npos) << literal;
 }
 
 TEST(ResFiles, XmlCheckCatchesTheFaultsThatBreakAManifest) {
