@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
+#include "platform/ui_text.h"
 #include "settings/options_keys.h"
 
 static_assert(kModAlt == MOD_ALT && kModCtrl == MOD_CONTROL && kModShift == MOD_SHIFT && kModWin == MOD_WIN);
@@ -29,9 +30,7 @@ void unregisterHotkeys() { hotkeys.unregisterAll(); }
 void reportHotkeyFailures(HWND owner) {
     char failures[1024];
     if (hotkeys.failureText(failures, sizeof failures) == 0) return;
-    const std::string text =
-        std::string("次のキーは登録できませんでした。ほかのキーを選ぶか空欄にしてください。\r\n\r\n") +
-        failures;
+    const std::string text = platform::uiText(IDS_HOTKEY_FAILURES) + "\r\n\r\n" + failures;
     platform::warningBox(handleOf(owner), text.c_str(), "Wideroom");
 }
 

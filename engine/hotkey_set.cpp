@@ -4,17 +4,19 @@
 #include <cstring>
 #include <string>
 
+#include "platform/ui_text.h"
+
 const HotkeyDef kHotkeyDefs[kViewActionCount] = {
-    {"PageLeft", "Ctrl+Alt+Left", "左へ 1 画面"},
-    {"PageRight", "Ctrl+Alt+Right", "右へ 1 画面"},
-    {"PageUp", "Ctrl+Alt+Up", "上へ 1 画面"},
-    {"PageDown", "Ctrl+Alt+Down", "下へ 1 画面"},
-    {"Home", "Ctrl+Alt+Home", "最初の位置 (中央) へ"},
-    {"CarryLeft", "Ctrl+Alt+Shift+Left", "前面のウィンドウを連れて左へ"},
-    {"CarryRight", "Ctrl+Alt+Shift+Right", "前面のウィンドウを連れて右へ"},
-    {"CarryUp", "Ctrl+Alt+Shift+Up", "前面のウィンドウを連れて上へ"},
-    {"CarryDown", "Ctrl+Alt+Shift+Down", "前面のウィンドウを連れて下へ"},
-    {"ToggleNavigator", "", "ナビゲータの表示 / 非表示"},
+    {"PageLeft", "Ctrl+Alt+Left", IDS_ACTION_PAGE_LEFT},
+    {"PageRight", "Ctrl+Alt+Right", IDS_ACTION_PAGE_RIGHT},
+    {"PageUp", "Ctrl+Alt+Up", IDS_ACTION_PAGE_UP},
+    {"PageDown", "Ctrl+Alt+Down", IDS_ACTION_PAGE_DOWN},
+    {"Home", "Ctrl+Alt+Home", IDS_ACTION_HOME},
+    {"CarryLeft", "Ctrl+Alt+Shift+Left", IDS_ACTION_CARRY_LEFT},
+    {"CarryRight", "Ctrl+Alt+Shift+Right", IDS_ACTION_CARRY_RIGHT},
+    {"CarryUp", "Ctrl+Alt+Shift+Up", IDS_ACTION_CARRY_UP},
+    {"CarryDown", "Ctrl+Alt+Shift+Down", IDS_ACTION_CARRY_DOWN},
+    {"ToggleNavigator", "", IDS_ACTION_TOGGLE_NAVIGATOR},
 };
 
 KeyCombo hotkeyCombo(int action, const char* text, size_t length) {
@@ -70,10 +72,10 @@ size_t HotkeySet::failureText(char* buf, size_t size) const {
         if (status[i] != kHotkeyTaken && status[i] != kHotkeyTwice) continue;
         char combo[kComboTextSize];
         formatKeyCombo(combos[i], combo, sizeof combo);
-        const char* why =
-            status[i] == kHotkeyTaken ? "他のプログラムが使っています" : "ほかの操作と同じキーです";
+        const std::string why =
+            platform::uiText(status[i] == kHotkeyTaken ? IDS_HOTKEY_WHY_TAKEN : IDS_HOTKEY_WHY_TWICE);
         std::string line = length ? "\r\n" : "";
-        line = line + kHotkeyDefs[i].label + " (" + combo + "): " + why;
+        line = line + platform::uiText(kHotkeyDefs[i].labelId) + " (" + combo + "): " + why;
         if (length + line.size() + 1 > size) break;
         std::memcpy(buf + length, line.c_str(), line.size() + 1);
         length += line.size();

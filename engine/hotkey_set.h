@@ -11,7 +11,7 @@
 struct HotkeyDef {
     const char* name;         // the [Keys] entry
     const char* defaultText;  // empty: none
-    const char* label;        // what it does, for the options dialog (UTF-8)
+    int labelId;              // what it does: a string id of res/strings.h
 };
 
 // Indexed by ViewAction.

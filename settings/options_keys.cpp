@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/dialog.h"
+#include "platform/ui_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -20,27 +21,30 @@ constexpr KeyField kKeyFields[kViewActionCount] = {
 
 static_assert(IDC_KEY_MARK_FIRST - IDC_KEY_EDIT_FIRST >= kViewActionCount);
 
-constexpr const char* kMarkTaken = "× 他のプログラムが使用中です";
-constexpr const char* kMarkTwice = "× ほかの操作と同じキーです";
-constexpr const char* kMarkPrefix = "× ";
-
 // Room for what an edit may hold and a little more: a longer text cannot be
 // a combination.
 constexpr int kFieldTextSize = 256;
 
-const char* markOf(const HotkeySet* hotkeys, int action) {
+std::string markOf(const HotkeySet* hotkeys, int action) {
     if (!hotkeys) return "";
     switch (hotkeys->status[action]) {
         case kHotkeyTaken:
-            return kMarkTaken;
+            return platform::uiText(IDS_KEY_MARK_TAKEN);
         case kHotkeyTwice:
-            return kMarkTwice;
+            return platform::uiText(IDS_KEY_MARK_TWICE);
         default:
             return "";
     }
 }
 
 }  // namespace
+
+std::string comboErrorText(int status) {
+    if (status == kComboOk) return "";
+    const bool known = status >= kComboUnknownName && status <= kComboNeedsModifier;
+    return platform::uiText(known ? IDS_COMBO_UNKNOWN_NAME - kComboUnknownName + status
+                                  : IDS_COMBO_ERROR_OTHER);
+}
 
 const char* keyText(const KeyOptions& keys, int action) { return keys.*kKeyFields[action]; }
 char* keyText(KeyOptions* keys, int action) { return keys->*kKeyFields[action]; }
@@ -59,7 +63,7 @@ void showKeys(platform::WindowHandle dialog, const KeyOptions& keys, const Hotke
         char text[kComboTextSize];
         formatKeyCombo(combos[i], text, sizeof text);
         platform::setControlText(dialog, IDC_KEY_EDIT_FIRST + i, text);
-        platform::setControlText(dialog, IDC_KEY_MARK_FIRST + i, markOf(hotkeys, i));
+        platform::setControlText(dialog, IDC_KEY_MARK_FIRST + i, markOf(hotkeys, i).c_str());
     }
 }
 
@@ -75,10 +79,10 @@ int readKeys(platform::WindowHandle dialog, KeyOptions* keys) {
                                ? kComboTooLong
                                : parseKeyCombo(text, static_cast<size_t>(length), &combos[i]);
         if (status != kComboOk) {
-            why = std::string(kMarkPrefix) + comboErrorText(status);
+            why = platform::uiText(IDS_KEY_MARK_PREFIX) + comboErrorText(status);
         } else if (combos[i].key != 0) {
             for (int j = 0; j < i && why.empty(); ++j) {
-                if (combos[j] == combos[i]) why = std::string(kMarkPrefix) + "ほかの操作と同じキーです";
+                if (combos[j] == combos[i]) why = platform::uiText(IDS_KEY_MARK_TWICE);
             }
         }
         if (!why.empty()) {

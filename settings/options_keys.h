@@ -4,11 +4,17 @@
 // combination at the last registration.
 #pragma once
 
+#include <string>
+
 #include "engine/hotkey_set.h"
 #include "platform/desktop.h"
 #include "store/options.h"
 
 // The [Keys] value of an action.
+// A short description of a parse result in the interface language, "" for
+// kComboOk.
+std::string comboErrorText(int status);
+
 const char* keyText(const KeyOptions& keys, int action);
 char* keyText(KeyOptions* keys, int action);
 // The combinations the options stand for (a value that cannot be read: the

@@ -147,26 +147,3 @@ size_t formatKeyCombo(const KeyCombo& combo, char* buf, size_t size) {
     std::memcpy(buf, out, length + 1);
     return length;
 }
-
-const char* comboErrorText(int status) {
-    switch (status) {
-        case kComboOk:
-            return "";
-        case kComboUnknownName:
-            return "知らないキー名があります";
-        case kComboNoKey:
-            return "修飾キーだけでキーがありません";
-        case kComboDuplicate:
-            return "同じ修飾キーが二度あります";
-        case kComboTwoKeys:
-            return "キーは最後に一つだけ書きます";
-        case kComboEmptyPart:
-            return "「+」の前後が空です";
-        case kComboTooLong:
-            return "長すぎます";
-        case kComboNeedsModifier:
-            return "Ctrl、Alt か Win が必要です";
-        default:
-            return "読めません";
-    }
-}

@@ -56,6 +56,3 @@ int parseKeyCombo(const char* text, size_t length, KeyCombo* combo);
 // 0) terminated into buf; returns its length, or 0 with buf empty when the
 // combination has no name or does not fit.
 size_t formatKeyCombo(const KeyCombo& combo, char* buf, size_t size);
-
-// A short Japanese description of a parse result, for the options dialog.
-const char* comboErrorText(int status);

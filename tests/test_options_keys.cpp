@@ -9,6 +9,7 @@
 
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_dialog.h"
+#include "platform/ui_text.h"
 #include "res/resource.h"
 #include "settings/options_dialog.h"
 
@@ -55,6 +56,34 @@ TEST_F(KeysGroup, ShowsTheCombinationsInForceAndMarksTheOnesThatFailed) {
     sim::resetDialogs();
     showKeys(kDialog, keys, nullptr);
     EXPECT_EQ(mark(kActionPageRight), "");
+}
+
+// The marks, the refusals and the warning box's lines follow the interface
+// language; Japanese is the default every other test reads.
+TEST_F(KeysGroup, SpeaksTheChosenLanguage) {
+    platform::setUiLanguage(platform::kLanguageEnglish);
+    KeyOptions keys;
+    std::strcpy(keys.toggleNavigator, "Ctrl+Alt+Right");
+    KeyCombo combos[kViewActionCount];
+    keyCombos(keys, combos);
+    sim::takeHotKeyElsewhere(kModCtrl | kModAlt, kVkLeft);
+    HotkeySet set;
+    set.registerAll(kCommandWindow, combos);
+    showKeys(kDialog, keys, &set);
+    const std::string taken = mark(kActionPageLeft), twice = mark(kActionToggleNavigator);
+    char lines[512];
+    set.failureText(lines, sizeof lines);
+    type(kActionPageUp, "Ctrl+Alt+Hom");
+    const int refused = readKeys(kDialog, &keys);
+    const std::string why = mark(kActionPageUp);
+    platform::setUiLanguage(platform::kLanguageJapanese);
+    EXPECT_EQ(taken, "× In use by another program");
+    EXPECT_EQ(twice, "× Same key as another action");
+    EXPECT_STREQ(lines,
+                 "One screen left (Ctrl+Alt+Left): in use by another program\r\n"
+                 "Show / hide the navigator (Ctrl+Alt+Right): same key as another action");
+    EXPECT_EQ(refused, 1 + kActionPageUp);
+    EXPECT_EQ(why, "× Unknown key name");
 }
 
 TEST_F(KeysGroup, OkTakesEveryFieldInItsWrittenForm) {
