@@ -30,6 +30,8 @@ hold_keys "$E2E_WORK/holder.out" 3 0x27 || exit 1
 expect_eq "the helper holds Ctrl+Alt+Right" "taken 3 39" "$(head -n 1 "$E2E_WORK/holder.out")"
 
 rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv" "$E2E_CWD/Wideroom.ini"
+# The Japanese texts, whatever Wine's own language.
+use_language ja
 start_wideroom first || exit 1
 wait_started || exit 1
 nav_wait_started || exit 1
