@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/display.h"
+#include "app/hotkeys.h"
 #include "app/language.h"
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
@@ -194,6 +195,9 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_TRAYICON:
             onTrayMessage(lParam);
+            return 0;
+        case WM_HOTKEY:
+            onHotkey(wParam);
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);

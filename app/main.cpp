@@ -8,6 +8,7 @@
 
 #include "app/command_window.h"
 #include "app/display.h"
+#include "app/hotkeys.h"
 #include "app/language.h"
 #include "app/shell.h"
 #include "app/start_with_windows.h"
@@ -173,6 +174,8 @@ int startUp() {
     desk->recoverWindows(kRecoveryFileName);
     showSplash();
     createNavigator();
+    // A key another program holds is marked in the options dialog.
+    registerHotkeysFromOptions();
     return kExitNormal;
 }
 
@@ -217,6 +220,7 @@ void destroyWindow(HWND* window) {
 // Also after a start-up that stopped half-way: each step undoes only what
 // exists.
 void shutDown() {
+    unregisterHotkeys();
     storeNaviPos();
     removeTrayIcon();
     // Nothing may be left out of reach once there is no view to scroll; after

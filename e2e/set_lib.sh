@@ -209,7 +209,8 @@ expected_dialog_controls() {
 }
 
 # The options dialog's controls as wrsettool controls lists them, opened with
-# the default options, in LANG (ja, or en).
+# the default options and Ctrl+Alt+Right held by another program (its field
+# marked), in LANG (ja, or en).
 expected_options_controls() {
     local row id class ja en
     # id | class | Japanese | English
@@ -220,6 +221,18 @@ expected_options_controls() {
         "-1|Static|ミリ秒 (0～3000)|ms (0 to 3000)" "-1|Static|スクロールする端|Edges that scroll" \
         "1107|Button|左|Left" "1108|Button|右|Right" "1109|Button|上|Top" "1110|Button|下|Bottom" \
         "1111|Button|ドラッグ中のウインドウを端で次の画面へ運ぶ|Carry a dragged window across an edge" \
+        "-1|Button|キー操作 (例: Ctrl+Alt+Right、空欄 = なし)|Keys (e.g. Ctrl+Alt+Right; empty = none)" \
+        "-1|Static|左へ 1 画面|One screen left" "1120|Edit|Ctrl+Alt+Left|Ctrl+Alt+Left" "1130|Static||" \
+        "-1|Static|右へ 1 画面|One screen right" "1121|Edit|Ctrl+Alt+Right|Ctrl+Alt+Right" "1131|Static|× 他のプログラムが使用中です|× In use by another program" \
+        "-1|Static|上へ 1 画面|One screen up" "1122|Edit|Ctrl+Alt+Up|Ctrl+Alt+Up" "1132|Static||" \
+        "-1|Static|下へ 1 画面|One screen down" "1123|Edit|Ctrl+Alt+Down|Ctrl+Alt+Down" "1133|Static||" \
+        "-1|Static|最初の位置 (中央) へ|Back to the start (centre)" "1124|Edit|Ctrl+Alt+Home|Ctrl+Alt+Home" "1134|Static||" \
+        "-1|Static|前面のウィンドウを連れて左へ|Carry the front window left" "1125|Edit|Ctrl+Alt+Shift+Left|Ctrl+Alt+Shift+Left" "1135|Static||" \
+        "-1|Static|前面のウィンドウを連れて右へ|Carry the front window right" "1126|Edit|Ctrl+Alt+Shift+Right|Ctrl+Alt+Shift+Right" "1136|Static||" \
+        "-1|Static|前面のウィンドウを連れて上へ|Carry the front window up" "1127|Edit|Ctrl+Alt+Shift+Up|Ctrl+Alt+Shift+Up" "1137|Static||" \
+        "-1|Static|前面のウィンドウを連れて下へ|Carry the front window down" "1128|Edit|Ctrl+Alt+Shift+Down|Ctrl+Alt+Shift+Down" "1138|Static||" \
+        "-1|Static|ナビゲータの表示 / 非表示|Show / hide the navigator" "1129|Edit||" "1139|Static||" \
+        "1180|Button|ナビゲータの地図の上のホイールで表示を動かす|Move the view with the wheel over the navigator map" \
         "-1|Button|全般|General" "-1|Static|表示言語（次の起動から）|Language (at next start)" \
         "1140|Button|自動|Automatic" "1141|Button|日本語|日本語" "1142|Button|English|English" \
         "1143|Button|Windows と同時に起動する|Start with Windows" "1|Button|OK|OK" "2|Button|キャンセル|Cancel"; do
@@ -245,6 +258,12 @@ locale_checks() {
     if [ "$acp" = 932 ]; then
         start_sample --window 'Wideroom \u8a2d\u5b9a' 600 100 300 200 || return 1
     fi
+    # Another program holds Ctrl+Alt+Right: the options dialog marks it.
+    local holder
+    we_start "$E2E_WORK/holder.out" "$E2E_WORK/holder.err" "$E2E_WIN64/wrkeyholder.exe" 3 0x27
+    holder=$WE_PID
+    wait_for_line "$E2E_WORK/holder.out" '^ready$' 30
+    expect_eq "$tag: the helper holds Ctrl+Alt+Right" "taken 3 39" "$(head -n 1 "$E2E_WORK/holder.out")"
     start_wideroom "$tag"
     wait_started || return 1
 
@@ -333,4 +352,5 @@ locale_checks() {
     menu_command "$CMD_EXIT"
     wait_wideroom_exit 30
     expect_eq "$tag: exit code" 0 "$WR_RC"
+    we_stop "$holder"
 }

@@ -30,6 +30,8 @@ for row in "${books[@]}"; do
         chmls extract "$chm" "/$local" "$E2E_WORK/page-$lang-$local" >/dev/null 2>&1
         expect "$file: $local has its title" grep -q '<title>[^<]' "$E2E_WORK/page-$lang-$local"
     done
+    expect "$file: the keys page lists the hotkeys" grep -q '<kbd>Ctrl</kbd>+<kbd>Alt</kbd>+<kbd>Home</kbd>' \
+        "$E2E_WORK/page-$lang-keys.html"
 done
 
 # help_opens LANG TITLE: started with that language, the help command opens

@@ -50,7 +50,9 @@ int VirtualDesk::scrollTick(int dirX, int dirY) {
     return moveViewBy(dirX * step, dirY * step);
 }
 
-int VirtualDesk::moveViewBy(int dx, int dy) {
+int VirtualDesk::moveViewBy(int dx, int dy) { return moveViewKeeping(dx, dy, 0); }
+
+int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
     // 1, 2. Clamp into the virtual desktop, the left (top) border first. The
     // tests run in 64 bits so that no argument can overflow them.
     int64_t x = dx;
@@ -73,6 +75,7 @@ int VirtualDesk::moveViewBy(int dx, int dy) {
     // move is still on its way gets this one once that is done.
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
+        if (keep != 0 && row.window == keep) continue;
         const int slot = moves.slotOfRow(i, row.window);
         // A window that does not obey stays, like a fixed one.
         if (slot >= 0 && moves.slot(slot).refusing) continue;

@@ -50,6 +50,9 @@ public:
     int detectEdge(int* dirX, int* dirY);
     int scrollTick(int dirX, int dirY);
     int moveViewBy(int dx, int dy);
+    // As moveViewBy, but `keep` (0: none) stays where it is on the screen, so
+    // that it comes along to the new part of the virtual desktop.
+    int moveViewKeeping(int dx, int dy, platform::WindowHandle keep);
     int moveViewTo(int x, int y);
     int accelerateStep();
     int resetStep();

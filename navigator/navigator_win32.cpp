@@ -3,6 +3,7 @@
 #include "navigator/navigator_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cstddef>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
+#include "navigator/map_wheel.h"
 #include "platform/win32/narrow_text_win32.h"
 
 namespace {
@@ -50,9 +52,36 @@ void applyTip(TipAction action) {
 
 uint32_t packedPos(LPARAM lParam) { return static_cast<uint32_t>(lParam); }
 
+WheelState wheelState;
+
+bool isWheel(UINT message) { return message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL; }
+
+// A wheel message that reached the frame or the pane (the platform sends it
+// to the focus window or to the one under the pointer): handled when the
+// pointer, in screen coordinates in lParam, is over the map. The map is
+// repainted at once.
+bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (settingsOpen || !desk || !mapPane || appOptions.navigator.wheelScrolls == 0) return false;
+    RECT map;
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (!GetWindowRect(mapPane, &map) || !PtInRect(&map, at)) return false;
+    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    bool horizontal = message == WM_MOUSEHWHEEL;
+    if (!horizontal && (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT)) {
+        horizontal = true;
+        delta = -delta;  // away from the user goes left
+    }
+    if (mapWheel(desk, &wheelState, delta, horizontal)) {
+        RedrawWindow(mapPane, nullptr, nullptr, RDW_INVALIDATE);
+        UpdateWindow(mapPane);
+    }
+    return true;
+}
+
 }  // namespace
 
-INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
     // A double click on the caption pins or unpins the navigator.
     if (message == WM_NCLBUTTONDBLCLK && desk) desk->togglePinned(handleOf(navFrame));
     // The client area must be exactly the map, however small or large: without
@@ -76,9 +105,11 @@ INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // The settings dialog may be changing the geometry the map depends on.
     if (settingsOpen) return 0;
+    // Handled here, or the default handling passes it on to the frame.
+    if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
     if (desk) {
         switch (message) {
             case WM_PAINT: {

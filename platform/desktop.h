@@ -98,6 +98,14 @@ int getMonitors(Monitor* out, int capacity);
 int16_t getAsyncKeyState(int key);
 bool getCursorPos(Point* point);
 bool setCursorPos(int x, int y);
+// The window the user works in, 0 when none.
+WindowHandle foregroundWindow();
+// A system-wide key combination posted to `window` as a hotkey message with
+// `id`; false when another program (or this one, under another id) holds
+// it. Modifiers are the kMod* bits of store/key_combo.h, key a virtual-key
+// code.
+bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key);
+bool unregisterHotKey(WindowHandle window, int id);
 // The window that the foreground program is moving or sizing by its frame
 // (its move/size loop), 0 when there is none.
 WindowHandle draggedWindow();

@@ -73,6 +73,10 @@
 #define IDC_EDGE_TOP 1109
 #define IDC_EDGE_BOTTOM 1110
 #define IDC_CARRY 1111
+// Keys group: an edit and a mark per view action, in the actions' order.
+#define IDC_KEY_EDIT_FIRST 1120
+#define IDC_KEY_MARK_FIRST 1130
+#define IDC_WHEEL_SCROLLS 1180
 // General group: the language (one of three radio buttons) and start with
 // Windows.
 #define IDC_LANGUAGE_AUTO 1140

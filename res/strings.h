@@ -14,3 +14,32 @@
 #define IDS_LINE_MIDDLE 205
 // The help file of the language, looked for beside the exe.
 #define IDS_HELP_FILE 206
+// Keys: the view actions' labels in the actions' order (IDS_ACTION_PAGE_LEFT + action).
+#define IDS_ACTION_PAGE_LEFT 220
+#define IDS_ACTION_PAGE_RIGHT 221
+#define IDS_ACTION_PAGE_UP 222
+#define IDS_ACTION_PAGE_DOWN 223
+#define IDS_ACTION_HOME 224
+#define IDS_ACTION_CARRY_LEFT 225
+#define IDS_ACTION_CARRY_RIGHT 226
+#define IDS_ACTION_CARRY_UP 227
+#define IDS_ACTION_CARRY_DOWN 228
+#define IDS_ACTION_TOGGLE_NAVIGATOR 229
+// The options dialog's marks beside a key field.
+#define IDS_KEY_MARK_TAKEN 232
+#define IDS_KEY_MARK_TWICE 233
+#define IDS_KEY_MARK_PREFIX 234
+// The warning box after registering: the text above one line per failing key,
+// "label (key): why".
+#define IDS_HOTKEY_FAILURES 235
+#define IDS_HOTKEY_WHY_TAKEN 236
+#define IDS_HOTKEY_WHY_TWICE 237
+// Why a key field cannot be read: IDS_COMBO_UNKNOWN_NAME - 1 + the parse status.
+#define IDS_COMBO_UNKNOWN_NAME 241
+#define IDS_COMBO_NO_KEY 242
+#define IDS_COMBO_DUPLICATE 243
+#define IDS_COMBO_TWO_KEYS 244
+#define IDS_COMBO_EMPTY_PART 245
+#define IDS_COMBO_TOO_LONG 246
+#define IDS_COMBO_NEEDS_MODIFIER 247
+#define IDS_COMBO_ERROR_OTHER 249

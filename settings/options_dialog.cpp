@@ -5,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "res/resource.h"
+#include "settings/options_keys.h"
 #include "settings/settings_dialog.h"
 
 namespace {
@@ -36,6 +37,7 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->edges.top; }, IDC_EDGE_TOP},
     {[](Options* o) { return &o->edges.bottom; }, IDC_EDGE_BOTTOM},
     {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
+    {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
 };
 
 // [General] Language: the radio button of each value, kLanguageAuto first.
@@ -52,6 +54,7 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
         platform::setControlText(dialog, row.edit, text);
     }
     for (const CheckRow& row : kCheckRows) platform::setChecked(dialog, row.box, *row.field(&shown) != 0);
+    showKeys(dialog, shown.keys, hotkeys);
     int32_t language = shown.general.language;
     if (language < kLanguageAuto || language > kLanguageEn) language = kLanguageAuto;
     for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i)
@@ -60,6 +63,7 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
 }
 
 int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
+    if (readKeys(dialog, &options->keys) != 0) return 1;
     for (const NumberRow& row : kNumberRows) {
         int32_t* value = row.field(options);
         *value = std::clamp(readDialogInt(dialog, row.edit, *value), row.low, row.high);

@@ -4,6 +4,7 @@
 // is one table of rows; later groups add their own rows.
 #pragma once
 
+#include "engine/hotkey_set.h"
 #include "platform/desktop.h"
 #include "store/options.h"
 
@@ -13,6 +14,11 @@ public:
     int onInit(platform::WindowHandle dialog, const Options& current);
     // OK: the controls' values, each inside its range (an unreadable number
     // keeps the value it had), into *options; options without a control are
-    // kept. Always 0.
+    // kept. 0; 1 when a key field cannot be used: it is marked, nothing is
+    // taken and the dialog stays open.
     int onOk(platform::WindowHandle dialog, Options* options);
+
+    // What the hotkeys came to at the last registration, shown beside the
+    // key fields (null: none yet).
+    const HotkeySet* hotkeys = nullptr;
 };

@@ -2,6 +2,7 @@
 // handlers.
 #include "settings/options_dialog_win32.h"
 
+#include "app/hotkeys.h"
 #include "app/shell.h"
 #include "app/start_with_windows.h"
 #include "platform/win32/ui_resources_win32.h"
@@ -15,6 +16,7 @@ OptionsDialog dialogState;
 INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
+            dialogState.hotkeys = &hotkeys;
             dialogState.onInit(handleOf(dialog), appOptions);
             // Start with Windows is the Run entry itself, not an option of the file.
             CheckDlgButton(dialog, IDC_START_WITH_WINDOWS, startsWithWindows() ? BST_CHECKED : BST_UNCHECKED);
@@ -22,7 +24,8 @@ INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDOK: {
-                    dialogState.onOk(handleOf(dialog), &appOptions);
+                    // A key field that cannot be used keeps the dialog open.
+                    if (dialogState.onOk(handleOf(dialog), &appOptions) != 0) return TRUE;
                     // Only a change is written: an entry of another copy of
                     // the program, shown unchecked, stays unless asked.
                     bool wanted = IsDlgButtonChecked(dialog, IDC_START_WITH_WINDOWS) == BST_CHECKED;
@@ -47,5 +50,9 @@ int runOptionsDialog(HWND owner) {
     // The template's texts are UTF-16; the wide call keeps them whatever the
     // code page. In the language chosen at start-up.
     INT_PTR r = platform::runUiDialog(instance, IDD_OPTIONS, owner, optionsDialogProc);
-    return r == 1 ? 1 : 0;
+    if (r != 1) return 0;
+    // The keys take effect at once; one another program holds is named now,
+    // and marked in the dialog from then on.
+    if (registerHotkeysFromOptions() != 0) reportHotkeyFailures(owner);
+    return 1;
 }

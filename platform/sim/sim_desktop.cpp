@@ -35,6 +35,9 @@ struct SimState {
     std::function<void(platform::WindowHandle)> moveObserver;
     std::vector<sim::SimMoveCall> moveLog;
     bool recordMoves = false;
+    platform::WindowHandle foreground = 0;
+    std::vector<sim::SimHotKey> hotKeys;
+    std::vector<sim::SimHotKey> takenElsewhere;
     // Fixed storage: counting must not allocate on the tick's path.
     struct Invalidated {
         platform::WindowHandle handle;
@@ -132,6 +135,9 @@ void reset(int screenWidth, int screenHeight) {
     s.moveObserver = nullptr;
     s.moveLog.clear();
     s.recordMoves = false;
+    s.foreground = 0;
+    s.hotKeys.clear();
+    s.takenElsewhere.clear();
     for (auto& i : s.invalidated) i = {0, 0};
     clearFileLog();
     s.monitors = {monitor(0, 0, screenWidth, screenHeight, true)};
@@ -215,6 +221,14 @@ void tapKey(int key) {
     KeyState& k = state().keys[key & 0xff];
     k.pressedSince = true;
 }
+
+void setForeground(platform::WindowHandle window) { state().foreground = window; }
+
+void takeHotKeyElsewhere(uint32_t modifiers, uint32_t key) {
+    state().takenElsewhere.push_back({0, 0, modifiers, key});
+}
+
+const std::vector<SimHotKey>& hotKeys() { return state().hotKeys; }
 
 uint32_t now() { return state().clock; }
 void advance(uint32_t ms) { state().clock += ms; }
@@ -431,6 +445,40 @@ bool setCursorPos(int x, int y) {
     ++state().calls;
     state().cursor = {x, y};
     return true;
+}
+
+WindowHandle foregroundWindow() {
+    ++state().calls;
+    return state().foreground;
+}
+
+// As the window manager: a combination is held once, system-wide; an id once
+// per window.
+bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key) {
+    SimState& s = state();
+    ++s.calls;
+    for (const auto* list : {&s.takenElsewhere, &s.hotKeys}) {
+        for (const sim::SimHotKey& h : *list) {
+            if (h.modifiers == modifiers && h.key == key) return false;
+        }
+    }
+    for (const sim::SimHotKey& h : s.hotKeys) {
+        if (h.window == window && h.id == id) return false;
+    }
+    s.hotKeys.push_back({window, id, modifiers, key});
+    return true;
+}
+
+bool unregisterHotKey(WindowHandle window, int id) {
+    SimState& s = state();
+    ++s.calls;
+    for (auto it = s.hotKeys.begin(); it != s.hotKeys.end(); ++it) {
+        if (it->window == window && it->id == id) {
+            s.hotKeys.erase(it);
+            return true;
+        }
+    }
+    return false;
 }
 
 uint32_t getTickCount() {

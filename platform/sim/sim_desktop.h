@@ -109,6 +109,19 @@ void setDraggedWindow(platform::WindowHandle handle);
 void setKey(int key, bool down);
 void tapKey(int key);  // down and up between two readings
 
+// The foreground window that foregroundWindow reports (0 = none).
+void setForeground(platform::WindowHandle window);
+
+// Hotkeys: a combination taken by another program refuses registration.
+struct SimHotKey {
+    platform::WindowHandle window;
+    int id;
+    uint32_t modifiers;
+    uint32_t key;
+};
+void takeHotKeyElsewhere(uint32_t modifiers, uint32_t key);
+const std::vector<SimHotKey>& hotKeys();  // registered by the program
+
 uint32_t now();
 void advance(uint32_t ms);
 // Added to the clock by every getTickCount reading (simulated work per call).

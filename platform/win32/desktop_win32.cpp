@@ -164,6 +164,18 @@ bool getCursorPos(Point* point) {
 
 bool setCursorPos(int x, int y) { return SetCursorPos(x, y) != 0; }
 
+WindowHandle foregroundWindow() { return reinterpret_cast<WindowHandle>(GetForegroundWindow()); }
+
+// Without MOD_NOREPEAT: held down, a combination repeats with the keyboard.
+// Under Wine that flag also keeps the left button's state from reaching
+// GetAsyncKeyState for a tick or two after a press, so that a plain drag to
+// an edge scrolled.
+bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key) {
+    return RegisterHotKey(hwnd(window), id, modifiers, key) != 0;
+}
+
+bool unregisterHotKey(WindowHandle window, int id) { return UnregisterHotKey(hwnd(window), id) != 0; }
+
 WindowHandle draggedWindow() {
     HWND foreground = GetForegroundWindow();
     if (!foreground) return 0;
