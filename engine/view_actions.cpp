@@ -48,9 +48,12 @@ int homeView(VirtualDesk* desk) {
 }
 
 int runViewAction(VirtualDesk* desk, int action, platform::WindowHandle navFrame) {
-    if (action == kActionHome) return homeView(desk);
     if (action == kActionToggleNavigator) return desk->togglePinned(navFrame);
     if (action < 0 || action >= kActionToggleNavigator) return kStatusOk;
+    // Idle ticks leave the table as it was: a key moves the windows from
+    // where they stand now.
+    desk->snapshotWindows();
+    if (action == kActionHome) return homeView(desk);
     const ActionMove& m = kMoves[action];
     return pageView(desk, m.dirX, m.dirY, m.carry ? platform::foregroundWindow() : 0);
 }

@@ -95,6 +95,25 @@ TEST_P(PageAction, MovesViewAndEveryWindowTheOtherWay) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, PageAction, ::testing::ValuesIn(kPageRows));
 
+class IdleKeys : public DeskTest {};
+
+// While the navigator is hidden and the pointer is away from the edges the
+// ticks leave the table alone: a key must not move windows from old rows.
+TEST_F(IdleKeys, WindowsMovedOrOpenedWhileTheTicksWereIdleMoveFromWhereTheyStand) {
+    platform::WindowHandle moved = addWindow(100, 100, 300, 200, "Moved");
+    VirtualDesk desk;
+    desk.snapshotWindows();
+    sim::window(moved)->rect = sim::window(moved)->normal = {400, 300, 700, 500};
+    platform::WindowHandle opened = addWindow(50, 60, 200, 100, "Opened");
+    EXPECT_EQ(runViewAction(&desk, kActionPageRight, 0), kStatusOk);
+    EXPECT_EQ(rectOf(moved).left, 400 - 1024);
+    EXPECT_EQ(rectOf(opened).left, 50 - 1024);
+    sim::window(opened)->rect = sim::window(opened)->normal = {80, 60, 230, 160};
+    EXPECT_EQ(runViewAction(&desk, kActionHome, 0), kStatusOk);
+    EXPECT_EQ(rectOf(moved).left, 400);
+    EXPECT_EQ(rectOf(opened).left, 80 + 1024);
+}
+
 class Carry : public DeskTest {};
 
 TEST_F(Carry, ForegroundWindowKeepsItsPlaceOnTheScreen) {
