@@ -33,7 +33,14 @@ nm() {
 start_stranger() {
     local exe=$1 x=$2 y=$3 record
     we_start "$E2E_WORK/$exe.out" "$E2E_WORK/$exe.err" "$exe"
-    record=$(drv find --process "$exe.exe" --visible --timeout 30000) || {
+    record=$(drv find --process "$exe.exe" --visible --timeout 30000)
+    # Wine's loader now and then fails to start a program of its own on a
+    # loaded machine ("Application could not be started"): one more try.
+    if [ -z "$record" ] && grep -q 'could not be started' "$E2E_WORK/$exe.err" 2>/dev/null; then
+        we_start "$E2E_WORK/$exe.out" "$E2E_WORK/$exe.err" "$exe"
+        record=$(drv find --process "$exe.exe" --visible --timeout 30000)
+    fi
+    [ -n "$record" ] || {
         echo "$exe did not open its window" >&2
         return 1
     }
