@@ -48,6 +48,17 @@ start_stranger() {
     drv move "$STRANGER_HANDLE" "$x" "$y" || return 1
 }
 
+# The usual strangers of the scrolling tests, with the pointer in the middle
+# of the screen: notepad at (120, 80) and winemine at (600, 300), their
+# windows in $notepad and $mine.
+start_notepad_and_mine() {
+    pointer_to 512 384
+    start_stranger notepad 120 80 || return 1
+    notepad=$STRANGER_HANDLE
+    start_stranger winemine 600 300 || return 1
+    mine=$STRANGER_HANDLE
+}
+
 # Starts the program and waits until start-up is over: the map pane's
 # tooltip is the last thing it creates.
 start_wideroom_ready() {

@@ -12,11 +12,7 @@ source "$(dirname "$0")/nav_lib.sh"
 source "$(dirname "$0")/keys_lib.sh"
 e2e_begin
 
-pointer_to 512 384
-start_stranger notepad 120 80 || exit 1
-notepad=$STRANGER_HANDLE
-start_stranger winemine 600 300 || exit 1
-mine=$STRANGER_HANDLE
+start_notepad_and_mine || exit 1
 start_sample --window "Sample A" 300 420 260 180 || exit 1
 sample=${SAMPLE_HANDLES%% *}
 name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"

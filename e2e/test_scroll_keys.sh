@@ -8,11 +8,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/scroll_lib.sh"
 e2e_begin
 
-pointer_to 512 384
-start_stranger notepad 120 80 || exit 1
-notepad=$STRANGER_HANDLE
-start_stranger winemine 600 300 || exit 1
-mine=$STRANGER_HANDLE
+start_notepad_and_mine || exit 1
 start_sample --window "Sample A" 300 420 260 180 \
     --window "Sample fixed" 650 100 200 120 \
     --window "Sample maximized" 100 100 300 200 --maximized || exit 1
