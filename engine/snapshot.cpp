@@ -36,15 +36,20 @@ int VirtualDesk::snapshotWindows() {
     for (platform::WindowHandle window = platform::topWindow(); window != 0;
          window = platform::nextWindow(window)) {
         // Visible, and not cloaked (shown on no screen, like a hidden one).
-        if (!platform::isWindowVisible(window) || platform::isWindowCloaked(window)) continue;
+        const uint32_t show = platform::getShowState(window);
+        if (show == 0 || platform::isWindowCloaked(window)) continue;
         // Shown normally, or maximized while those are moved.
-        placement = platform::Placement{};
-        platform::getWindowPlacement(window, &placement);
-        if (!(placement.showCmd == platform::kShowNormal ||
-              (placement.showCmd == platform::kShowMaximized && moveMaximized != 0)))
+        if (!(show == platform::kShowNormal || (show == platform::kShowMaximized && moveMaximized != 0)))
             continue;
         // Table full.
         if (n == kMaxWindows) return kTableFull;
+        // A window shown normally is restored to where it stands; only a
+        // maximized one needs its placement asked for (three more round
+        // trips a window at every scrolling tick otherwise).
+        rect = platform::Rect{};
+        platform::getWindowRect(window, &rect);
+        placement = platform::Placement{show, rect};
+        if (show == platform::kShowMaximized) platform::getWindowPlacement(window, &placement);
         // A real restored rectangle, not the navigator, not a shell window.
         if (!readOrdinaryWindow(window, placement, kSnapshotShellClasses, title, className)) continue;
         // Not in the fixed-window list.
@@ -53,8 +58,6 @@ int VirtualDesk::snapshotWindows() {
         // stands unless a move of ours is still on its way. A window whose
         // program does not answer is left out while it hangs; one that
         // does not obey is shown where it stands.
-        rect = platform::Rect{};
-        platform::getWindowRect(window, &rect);
         platform::Rect row = rect;
         const int slot = moves.track(window, className, rect);
         if (slot >= 0 &&

@@ -45,6 +45,11 @@ constexpr int kKeyControl = 0x11;
 WindowHandle topWindow();                      // topmost top-level window, 0 if none
 WindowHandle nextWindow(WindowHandle window);  // next one down, 0 at the end
 bool isWindowVisible(WindowHandle window);
+// The show state of a top-level window, as getWindowPlacement gives it
+// (kShowNormal, kShowMinimized, kShowMaximized), or 0 while it is hidden: one
+// reading of the window's style, where visibility and placement take five
+// round trips to the window system between them.
+uint32_t getShowState(WindowHandle window);
 bool getWindowPlacement(WindowHandle window, Placement* placement);
 // Terminated narrow string in buf (at most size - 1 bytes), empty when none.
 int getWindowText(WindowHandle window, char* buf, int size);

@@ -80,9 +80,11 @@ TEST_F(Snapshot, MaximizedWindowsOnlyWhileMoveMaximized) {
     EXPECT_FALSE(inTable(desk, m));
 }
 
+// A window shown normally is restored to where it stands: its own rectangle
+// is the one tested.
 TEST_F(Snapshot, EmptyRestoredRectangleIsLeftOut) {
-    addShown(platform::kShowNormal, {5, 5, 5, 100}, {5, 5, 50, 100});  // no width
-    addShown(platform::kShowNormal, {5, 5, 100, 5}, {5, 5, 100, 50});  // no height
+    addShown(platform::kShowNormal, {5, 5, 5, 100}, {5, 5, 5, 100});  // no width
+    addShown(platform::kShowNormal, {5, 5, 100, 5}, {5, 5, 100, 5});  // no height
     platform::WindowHandle m = addShown(platform::kShowMaximized, {5, 5, 5, 5}, {-4, -4, 1028, 740});
     VirtualDesk desk;
     desk.snapshotWindows();
@@ -226,12 +228,14 @@ TEST_F(Snapshot, CallsOnlyWhatTheAlgorithmStates) {
     addShown(platform::kShowNormal, {0, 0, 10, 10}, {0, 0, 10, 10}, "h", "C", false);  // invisible
     addWindow(0, 0, 10, 10);                                                           // qualifies
     addShown(platform::kShowMinimized, {0, 0, 10, 10}, {0, 0, 10, 10});                // minimized
+    addShown(platform::kShowMaximized, {0, 0, 10, 10}, {-4, -4, 1028, 740});           // maximized
     VirtualDesk desk;
     sim::resetCallCount();
     desk.snapshotWindows();
-    // topWindow 1; invisible: visible + next; qualifying: visible, placement,
-    // title, class, rect + next; minimized: visible, placement + next.
-    EXPECT_EQ(sim::callCount(), 1 + 2 + 6 + 3);
+    // topWindow 1; invisible: show state + next; qualifying: show state,
+    // rect, title, class + next; minimized: show state + next; maximized:
+    // show state, rect, placement, title, class + next.
+    EXPECT_EQ(sim::callCount(), 1 + 2 + 5 + 2 + 6);
 }
 
 TEST_F(Snapshot, ChangesNothingButTheTable) {

@@ -255,7 +255,7 @@ TEST_F(IdleTicks, AnIdleTickWithFiftyWindowsReadsThePointerAndTheKeysOnly) {
     state.tableEveryTick = true;
     sim::resetCallCount();
     pollTick(&desk, &state, navFrame, 0x77);
-    EXPECT_GE(sim::callCount(), 4 + 6 * 50);
+    EXPECT_GE(sim::callCount(), 4 + 5 * 50);
 }
 
 TEST_F(IdleTicks, TableIsNeededWhileAnythingCanObserveIt) {

@@ -288,6 +288,12 @@ bool isWindowVisible(WindowHandle window) {
     return w && w->visible;
 }
 
+uint32_t getShowState(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->visible ? w->showCmd : 0;
+}
+
 bool getWindowPlacement(WindowHandle window, Placement* placement) {
     ++state().calls;
     const sim::SimWindow* w = findWindow(window);

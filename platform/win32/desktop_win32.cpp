@@ -45,6 +45,16 @@ WindowHandle nextWindow(WindowHandle window) {
 
 bool isWindowVisible(WindowHandle window) { return IsWindowVisible(hwnd(window)) != 0; }
 
+uint32_t getShowState(WindowHandle window) {
+    // A top-level window's parent is the desktop, which is always visible:
+    // its own style bit is what IsWindowVisible tells.
+    const LONG style = GetWindowLongW(hwnd(window), GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0) return 0;
+    if ((style & WS_MINIMIZE) != 0) return SW_SHOWMINIMIZED;
+    if ((style & WS_MAXIMIZE) != 0) return SW_SHOWMAXIMIZED;
+    return SW_SHOWNORMAL;
+}
+
 bool getWindowPlacement(WindowHandle window, Placement* placement) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
