@@ -359,6 +359,15 @@ void MoveLedger::forgetMoves() {
         LedgerSlot& e = slots[order[i]];
         e.offsetX = e.offsetY = 0;
         e.placeX = e.placeY = 0;
-        e.inFlight = e.hung = e.refusing = e.owed = e.lateMove = 0;
+        e.hung = e.refusing = e.owed = e.lateMove = 0;
     }
+}
+
+void MoveLedger::sentBack(int s, const platform::Rect& from, const platform::Rect& to) {
+    LedgerSlot& e = slots[s];
+    e.known = from;
+    e.queued = to;
+    e.wanted = to;
+    e.inFlight = 1;
+    e.issuedPass = pass;
 }

@@ -122,9 +122,12 @@ public:
     // A fingerprint of what recordEntries would list (without the check).
     uint64_t recordFingerprint(int32_t screenWidth, int32_t screenHeight) const;
 
-    // Forgets every offset, move in flight and hang (after the windows were
-    // put back).
+    // Forgets every offset, hang and refusal (after the windows were put
+    // back); moves still on their way stay known as such.
     void forgetMoves();
+    // A move back to where the window stood when the run began, asked for
+    // from `from`: the move in flight from now on.
+    void sentBack(int s, const platform::Rect& from, const platform::Rect& to);
 
     LedgerSlot& slot(int i) { return slots[i]; }
     const LedgerSlot& slot(int i) const { return slots[i]; }

@@ -60,16 +60,19 @@ bool sameWindow(platform::WindowHandle window, const RecoveryEntry& e) {
 // gathering does. A minimized or maximized window gets its restore
 // rectangle back the same way, so that it shows on the screen when it is
 // restored. Nothing happens to a window of another class than the one
-// recorded (a reused handle), or to one that is gone.
-void putBack(platform::WindowHandle window, const RecoveryEntry& e, const platform::Rect* assumed,
-             const MonitorLayout& monitors, const platform::Rect* work, int32_t frameInset) {
+// recorded (a reused handle), or to one that is gone. A normal window's move
+// back, asked for and not waited on, goes into `from` and `to` (when given),
+// and the result is then true.
+bool putBack(platform::WindowHandle window, const RecoveryEntry& e, const platform::Rect* assumed,
+             const MonitorLayout& monitors, const platform::Rect* work, int32_t frameInset,
+             platform::Rect* from = nullptr, platform::Rect* to = nullptr) {
     char name[kTitleSize];
     name[0] = '\0';
     platform::getClassName(window, name, kTitleSize);
     name[kTitleSize - 1] = '\0';
-    if (name[0] == '\0' || std::strncmp(name, e.className, kTitleSize) != 0) return;
+    if (name[0] == '\0' || std::strncmp(name, e.className, kTitleSize) != 0) return false;
     platform::Placement placement{};
-    if (!platform::getWindowPlacement(window, &placement)) return;
+    if (!platform::getWindowPlacement(window, &placement)) return false;
     if (placement.showCmd != platform::kShowNormal) {
         if ((e.flags & kRecoveryHasRestored) != 0) {
             const platform::Rect was = lessOffset(
@@ -83,17 +86,21 @@ void putBack(platform::WindowHandle window, const RecoveryEntry& e, const platfo
             const platform::Rect& w = work[monitors.nearestTo(r)];
             platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
         }
-        return;
+        return false;
     }
     platform::Rect r{};
     if (assumed != nullptr) {
         r = *assumed;
     } else if (!platform::getWindowRect(window, &r)) {
-        return;
+        return false;
     }
+    const platform::Rect shown = r;
     r = lessOffset(r, e.offsetX, e.offsetY);
     const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
-    platform::setWindowPos(window, p.x, p.y);
+    if (!platform::setWindowPos(window, p.x, p.y)) return false;
+    if (from != nullptr) *from = shown;
+    if (to != nullptr) *to = sized(p, shown);
+    return true;
 }
 
 // Readings of the boot time within one boot differ by the clock's
@@ -179,7 +186,13 @@ int VirtualDesk::gatherInEmergency() {
         const int slot = moves.find(window);
         const platform::Rect* assumed =
             slot >= 0 && moves.slot(slot).inFlight ? &moves.slot(slot).queued : nullptr;
-        putBack(window, e, assumed, monitors, work, frameInset);
+        platform::Rect from{};
+        platform::Rect to{};
+        // The move back is on its way like any move of ours: the gathering
+        // at the exit that follows takes the window where it goes, and does
+        // not send it from where it showed to the edge of the screen.
+        if (putBack(window, e, assumed, monitors, work, frameInset, &from, &to) && slot >= 0)
+            moves.sentBack(slot, from, to);
     }
     // The windows stand as they did when the run began: so does the view.
     moves.forgetMoves();

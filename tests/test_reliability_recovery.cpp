@@ -371,6 +371,27 @@ TEST_F(Recovery, CrashPutsEveryMovedWindowBackAndTheViewHome) {
     EXPECT_FALSE(fileExists(kRecord));
 }
 
+// At the end of the session the windows are put back at once, and the exit
+// that follows gathers every window onto the screen: that gathering must take
+// a window whose move back is still on its way where it is going, not where
+// it showed.
+TEST_F(Recovery, SessionEndThenTheExitGatheringLeavesEverySlowWindowWhereItGoesBack) {
+    platform::WindowHandle a = addWindow(100, 100, 200, 150);
+    platform::WindowHandle slow = addWindow(700, 50, 200, 120);
+    sim::window(slow)->queuesMoves = true;
+    VirtualDesk desk;
+    desk.snapshotWindows();
+    desk.moveViewBy(2048, 1536);
+    sim::pumpWindow(slow);
+    desk.snapshotWindows();
+    expectAt(slow, 700 - 2048, 50 - 1536);
+    EXPECT_EQ(desk.gatherInEmergency(), 0);
+    EXPECT_EQ(desk.gatherWindows(), 0);
+    sim::pumpWindow(slow);
+    expectAt(a, 100, 100);
+    expectAt(slow, 700, 50);
+}
+
 TEST_F(Recovery, CrashWithNothingMovedTouchesNothing) {
     platform::WindowHandle a = addWindow(100, 100, 200, 150);
     VirtualDesk desk;
