@@ -85,7 +85,7 @@ int MoveLedger::track(platform::WindowHandle window, const char* className, cons
             e.known = e.queued = e.wanted = shown;
             e.offsetX = e.offsetY = e.placeX = e.placeY = 0;
             e.hasRestored = e.processKnown = 0;
-            e.inFlight = e.hung = e.refusing = e.owed = e.lateMove = 0;
+            e.inFlight = e.hung = e.refusing = e.owed = e.lateMove = e.movedBack = 0;
         }
         return s;
     }
@@ -186,6 +186,7 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
                         int32_t screenHeight, platform::Rect* row) {
     LedgerSlot& e = slots[s];
     e.seenPass = pass;
+    e.movedBack = 0;
     const bool landed = countLateMove(s, shown);
     bool keepWanted = false;  // wanted is the place the window goes back to
     bool sendNow = false;
@@ -281,6 +282,9 @@ void MoveLedger::requestMove(int s, const platform::Rect& target, const platform
 
 platform::Rect MoveLedger::believed(int s, const platform::Rect& shown) const {
     const LedgerSlot& e = slots[s];
+    // The move back is the last one asked for: an earlier move still on its
+    // way (from somewhere else again) is carried out before it.
+    if (e.movedBack) return e.wanted;
     // A hung or refusing window stays where it shows.
     if (e.hung || e.refusing) return shown;
     if (e.owed && same(shown, e.known)) return e.wanted;
@@ -369,5 +373,6 @@ void MoveLedger::sentBack(int s, const platform::Rect& from, const platform::Rec
     e.queued = to;
     e.wanted = to;
     e.inFlight = 1;
+    e.movedBack = 1;
     e.issuedPass = pass;
 }

@@ -58,6 +58,7 @@ struct LedgerSlot {
     uint8_t hasRestored;
     uint8_t processKnown;
     uint8_t placeOnScreen;  // while refusing: its place was on the screen at the last pass
+    uint8_t movedBack;      // put back at the session's end: wherever it shows, it goes there
 };
 
 class MoveLedger {
