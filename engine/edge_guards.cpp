@@ -75,6 +75,13 @@ EdgeVerdict EdgeGuard::judge(const EdgeContact& c) {
 void EdgeGuard::pageTurned(uint32_t now) {
     turned = true;
     lastPage = now;
+    recentred = false;
+}
+
+bool EdgeGuard::recentreDue(uint32_t now) {
+    if (!turned || recentred || now - lastPage < kRecentreMs) return false;
+    recentred = true;
+    return true;
 }
 
 void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX, int* dirY) {
@@ -82,6 +89,12 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     EdgeContact c{now, 0, 0, *dirX, *dirY, false, false, desk->getPageMode() != 0, {}};
     const bool atEdge = *dirX != 0 || *dirY != 0;
     const bool armed = guard->rearm.armed(atEdge ? 1 : 0);
+    // Not seen away from the edge since the last page: the pointer may never
+    // have reached the centre.
+    if (c.pageMode && atEdge && !armed && guard->recentreDue(now)) {
+        const platform::Point home = desk->monitors.pageHome();
+        platform::setCursorPos(home.x, home.y);
+    }
     c.leftButton = atEdge && platform::getAsyncKeyState(platform::kKeyLButton) != 0;
     // Only what a guard in force needs is asked of the platform.
     platform::WindowHandle dragged = 0;

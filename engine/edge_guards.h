@@ -50,6 +50,11 @@ public:
     EdgeVerdict judge(const EdgeContact& contact);
     // A page was turned at `now`.
     void pageTurned(uint32_t now);
+    // True once per page when the pointer, put at the centre after it, still
+    // reads at the edge `kRecentreMs` later: the move to the centre was lost
+    // (a late one reads back within about 100 ms), and is made again.
+    bool recentreDue(uint32_t now);
+    static constexpr uint32_t kRecentreMs = 300;
     // One contact, one page: whatever the page pause.
     PageRearm rearm;
 
@@ -58,6 +63,7 @@ private:
     uint32_t edgeSince = 0;  // first tick of this contact
     bool turned = false;     // a page was turned
     uint32_t lastPage = 0;
+    bool recentred = false;  // the centre was asked for again after the last page
 };
 
 // Step 4 of the polling tick: scroll or reset the step as the guards allow;

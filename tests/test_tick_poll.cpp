@@ -175,6 +175,32 @@ TEST_F(Tick, PageModeMakesOnePagePerContactWhenThePointerReadsLateAtTheCentre) {
     EXPECT_EQ(desk.viewX, startX + 2048);
 }
 
+// A move to the centre that never arrives (the pointer still at the edge
+// well after the page) is made once more; the contact still turns one page.
+TEST_F(Tick, PageModePutsThePointerAtTheCentreAgainWhenItStaysAtTheEdge) {
+    VirtualDesk desk;
+    desk.pageMode = 1;
+    const int startX = desk.viewX;
+    sim::setCursor(1023, 300);
+    pollTick(&desk, &state, navFrame, mapPane);
+    const uint32_t paged = platform::getTickCount();
+    ASSERT_EQ(desk.viewX, startX + 1024);
+    // Lost: the pointer stays where it was, tick after tick.
+    int recentred = 0;
+    uint32_t at = 0;
+    for (int t = 0; t < 20; ++t) {
+        sim::setCursor(1023, 300);
+        pollTick(&desk, &state, navFrame, mapPane);
+        if (sim::cursor().x == 512 && sim::cursor().y == 384) {
+            if (recentred++ == 0) at = platform::getTickCount() - paged;
+        }
+    }
+    EXPECT_EQ(recentred, 1);
+    EXPECT_GE(at, EdgeGuard::kRecentreMs);
+    EXPECT_LE(at, EdgeGuard::kRecentreMs + 100);
+    EXPECT_EQ(desk.viewX, startX + 1024);
+}
+
 TEST_F(Tick, PageModeAtTheBorderLeavesThePointerWhereItIs) {
     VirtualDesk desk;
     desk.pageMode = 1;
