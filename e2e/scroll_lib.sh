@@ -59,6 +59,16 @@ start_notepad_and_mine() {
     mine=$STRANGER_HANDLE
 }
 
+# The same two and a sample window "Sample A" at (300, 420) in $sample, all
+# three named, in $movers.
+start_movers() {
+    start_notepad_and_mine || return 1
+    start_sample --window "Sample A" 300 420 260 180 || return 1
+    sample=${SAMPLE_HANDLES%% *}
+    name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"
+    movers="$notepad $mine $sample"
+}
+
 # Starts the program and waits until start-up is over: the map pane's
 # tooltip is the last thing it creates.
 start_wideroom_ready() {

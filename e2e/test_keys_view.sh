@@ -12,11 +12,7 @@ source "$(dirname "$0")/nav_lib.sh"
 source "$(dirname "$0")/keys_lib.sh"
 e2e_begin
 
-start_notepad_and_mine || exit 1
-start_sample --window "Sample A" 300 420 260 180 || exit 1
-sample=${SAMPLE_HANDLES%% *}
-name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"
-movers="$notepad $mine $sample"
+start_movers || exit 1
 # shellcheck disable=SC2086
 start=$(origins $movers)
 

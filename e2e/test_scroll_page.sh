@@ -13,11 +13,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/scroll_lib.sh"
 e2e_begin
 
-start_notepad_and_mine || exit 1
-start_sample --window "Sample A" 300 420 260 180 || exit 1
-sample=${SAMPLE_HANDLES%% *}
-name_windows "$notepad" notepad "$mine" winemine "$sample" "sample window"
-movers="$notepad $mine $sample"
+start_movers || exit 1
 
 # 5 x 5 screens, steps 1..64, map 1/25, 30 ms, no keys, pages, maximized moved.
 write_settings "$E2E_CWD/Wideroom.cfg" 5 5 1 64 25 30 0 0 1 1

@@ -84,6 +84,16 @@ bool EdgeGuard::recentreDue(uint32_t now) {
     return true;
 }
 
+namespace {
+
+// Off the edge: to the centre of the pointer's monitor.
+void centrePointer(const VirtualDesk* desk) {
+    const platform::Point home = desk->monitors.pageHome();
+    platform::setCursorPos(home.x, home.y);
+}
+
+}  // namespace
+
 void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX, int* dirY) {
     const EdgeOptions& o = guard->options ? *guard->options : kNoGuards;
     EdgeContact c{now, 0, 0, *dirX, *dirY, false, false, desk->getPageMode() != 0, {}};
@@ -91,10 +101,7 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     const bool armed = guard->rearm.armed(atEdge ? 1 : 0);
     // Not seen away from the edge since the last page: the pointer may never
     // have reached the centre.
-    if (c.pageMode && atEdge && !armed && guard->recentreDue(now)) {
-        const platform::Point home = desk->monitors.pageHome();
-        platform::setCursorPos(home.x, home.y);
-    }
+    if (c.pageMode && atEdge && !armed && guard->recentreDue(now)) centrePointer(desk);
     c.leftButton = atEdge && platform::getAsyncKeyState(platform::kKeyLButton) != 0;
     // Only what a guard in force needs is asked of the platform.
     platform::WindowHandle dragged = 0;
@@ -129,8 +136,6 @@ void guardedScroll(VirtualDesk* desk, EdgeGuard* guard, uint32_t now, int* dirX,
     if (c.pageMode && r == kStatusOk) {
         guard->pageTurned(now);
         guard->rearm.paged();
-        // Off the edge: to the centre of the pointer's monitor.
-        const platform::Point home = desk->monitors.pageHome();
-        platform::setCursorPos(home.x, home.y);
+        centrePointer(desk);
     }
 }
