@@ -28,6 +28,7 @@ struct OptionKey {
 };
 
 const char* const kLanguageNames[] = {"auto", "ja", "en", nullptr};
+const char* const kFollowFocusNames[] = {"view", "window", "off", nullptr};
 
 #define WR_NUMBER(section, key, path, low, high)                                       \
     {                                                                                  \
@@ -51,6 +52,7 @@ const OptionKey kKeys[] = {
     WR_NUMBER("Edges", "Top", edges.top, 0, 1),
     WR_NUMBER("Edges", "Bottom", edges.bottom, 0, 1),
     WR_NUMBER("Edges", "CarryDraggedWindow", edges.carryDraggedWindow, 0, 1),
+    WR_NUMBER("Edges", "PauseInFullscreen", edges.pauseInFullscreen, 0, 1),
     WR_TEXT("Keys", "PageLeft", keys.pageLeft),
     WR_TEXT("Keys", "PageRight", keys.pageRight),
     WR_TEXT("Keys", "PageUp", keys.pageUp),
@@ -61,7 +63,9 @@ const OptionKey kKeys[] = {
     WR_TEXT("Keys", "CarryUp", keys.carryUp),
     WR_TEXT("Keys", "CarryDown", keys.carryDown),
     WR_TEXT("Keys", "ToggleNavigator", keys.toggleNavigator),
+    WR_TEXT("Keys", "Overview", keys.overview),
     WR_NUMBER("Navigator", "WheelScrolls", navigator.wheelScrolls, 0, 1),
+    WR_CHOICE("Focus", "FollowFocus", focus.followFocus, kFollowFocusNames),
     WR_CHOICE("General", "Language", general.language, kLanguageNames),
 };
 

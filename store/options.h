@@ -24,6 +24,7 @@ struct EdgeOptions {
     int32_t top = 1;
     int32_t bottom = 1;
     int32_t carryDraggedWindow = 0;  // 0, 1: a window dragged to an edge goes along
+    int32_t pauseInFullscreen = 1;   // 0, 1: no edge scrolling while a full-screen program is in front
 };
 
 // [Keys]: global hotkeys as the user writes them; empty = none.
@@ -38,11 +39,23 @@ struct KeyOptions {
     char carryUp[kKeyTextSize] = "Ctrl+Alt+Shift+Up";
     char carryDown[kKeyTextSize] = "Ctrl+Alt+Shift+Down";
     char toggleNavigator[kKeyTextSize] = "";
+    char overview[kKeyTextSize] = "Ctrl+Alt+Space";
 };
 
 // [Navigator]
 struct NavigatorOptions {
     int32_t wheelScrolls = 1;  // 0, 1: the wheel over the map scrolls the view
+};
+
+// [Focus] FollowFocus: what happens when a window out of view comes to the
+// front: "view" (the view goes to it), "window" (it comes to the view) or
+// "off"; anything else reads "view".
+constexpr int32_t kFollowView = 0;
+constexpr int32_t kFollowWindow = 1;
+constexpr int32_t kFollowOff = 2;
+
+struct FocusOptions {
+    int32_t followFocus = kFollowView;
 };
 
 // [General] Language: "auto", "ja" or "en"; anything else reads "auto".
@@ -59,6 +72,7 @@ struct Options {
     EdgeOptions edges;
     KeyOptions keys;
     NavigatorOptions navigator;
+    FocusOptions focus;
     GeneralOptions general;
 };
 

@@ -43,6 +43,9 @@ TEST_F(OptionsFile, MissingFileMeansTheDefaults) {
     EXPECT_STREQ(o.keys.toggleNavigator, "");
     EXPECT_EQ(o.navigator.wheelScrolls, 1);
     EXPECT_EQ(o.general.language, kLanguageAuto);
+    EXPECT_EQ(o.edges.pauseInFullscreen, 1);
+    EXPECT_STREQ(o.keys.overview, "Ctrl+Alt+Space");
+    EXPECT_EQ(o.focus.followFocus, kFollowView);
 }
 
 // value in the file | DwellMs read
@@ -80,7 +83,7 @@ TEST_F(OptionsFile, NumbersAreClampedAndUnreadableOnesKeepTheDefault) {
 TEST_F(OptionsFile, EveryNumberHasItsRange) {
     writeText(
         "[Edges]\nDwellMs=5000\nCornerPx=500\nPagePauseMs=9000\nLeft=7\nRight=-3\nTop=0\nBottom=2\n"
-        "CarryDraggedWindow=9\n[Navigator]\nWheelScrolls=-5\n");
+        "CarryDraggedWindow=9\nPauseInFullscreen=-4\n[Navigator]\nWheelScrolls=-5\n");
     const Options o = read();
     EXPECT_EQ(o.edges.dwellMs, 2000);
     EXPECT_EQ(o.edges.cornerPx, 200);
@@ -91,6 +94,7 @@ TEST_F(OptionsFile, EveryNumberHasItsRange) {
     EXPECT_EQ(o.edges.bottom, 1);
     EXPECT_EQ(o.edges.carryDraggedWindow, 1);
     EXPECT_EQ(o.navigator.wheelScrolls, 0);
+    EXPECT_EQ(o.edges.pauseInFullscreen, 0);
 }
 
 TEST_F(OptionsFile, NamesIgnoreCaseTheFirstKeyCountsAndKeysBelongToTheirSection) {
@@ -119,6 +123,15 @@ TEST_F(OptionsFile, LanguageIsAutoJaOrEnAndAnythingElseReadsAuto) {
     }
 }
 
+TEST_F(OptionsFile, FollowFocusIsViewWindowOrOffAndAnythingElseReadsView) {
+    const LanguageCase cases[] = {{"view", kFollowView}, {"Window", kFollowWindow}, {" off ", kFollowOff},
+                                  {"", kFollowView},     {"none", kFollowView},     {"0", kFollowView}};
+    for (const LanguageCase& c : cases) {
+        writeText(std::string("[Focus]\nFollowFocus=") + c.value + "\n");
+        EXPECT_EQ(read().focus.followFocus, c.expected) << c.value;
+    }
+}
+
 TEST_F(OptionsFile, KeyTextsUpTo63BytesAreTakenLongerOnesReadAsTheDefault) {
     const std::string max(63, 'k');
     writeText("[Keys]\nPageLeft=" + max + "\nPageRight=" + max + "k\nHome=\nToggleNavigator=Ctrl+Alt+N\n");
@@ -139,7 +152,9 @@ TEST_F(OptionsFile, ByteOrderMarkAndEveryLineEndAreRead) {
 
 TEST_F(OptionsFile, WriteThenReadGivesEveryOptionBack) {
     Options o;
-    o.edges = {300, 40, 1000, 0, 1, 0, 1, 1};
+    o.edges = {300, 40, 1000, 0, 1, 0, 1, 1, 0};
+    o.focus.followFocus = kFollowWindow;
+    std::strncpy(o.keys.overview, "Ctrl+Shift+Space", kKeyTextSize);
     std::strncpy(o.keys.pageLeft, "Win+Left", kKeyTextSize);
     std::strncpy(o.keys.toggleNavigator, "Ctrl+Alt+N", kKeyTextSize);
     std::strncpy(o.keys.carryUp, "", kKeyTextSize);
