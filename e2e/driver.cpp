@@ -440,8 +440,8 @@ int cmdMove(const Options& o) {
 int cmdFront(const Options& o) {
     HWND w = nullptr;
     if (o.positional.size() != 1 || !parseHandle(o.positional[0], &w)) return 2;
-    SetForegroundWindow(w);
-    return GetForegroundWindow() == w ? 0 : 1;
+    // Under Wine the foreground reads back a moment later: the call's answer counts.
+    return SetForegroundWindow(w) ? 0 : 1;
 }
 
 // The title is sent as the window's own program would set it (WM_SETTEXT,

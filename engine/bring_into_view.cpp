@@ -91,8 +91,9 @@ Move moveToShow(const Geometry& g, const platform::Rect& window) {
         dx = pageBelow(cx, screenWidth) - g.viewX;
         dy = pageBelow(cy, screenHeight) - g.viewY;
     } else {
-        // The monitor that needs the smallest move; the first of equals.
-        const platform::Rect v = visiblePart(window, g.frame);
+        // The monitor that needs the smallest move; the first of equals. Once
+        // a move is due, the whole window shows, its frame too.
+        const platform::Rect& v = window;
         int64_t best = -1;
         for (int i = 0; i < g.monitorCount; ++i) {
             const platform::Rect& a = g.monitors[i].area;

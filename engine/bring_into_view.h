@@ -44,7 +44,8 @@ struct Geometry {
     int monitorCount;
     bool pageMode;
     // The window's frame may stand this far outside a monitor and still count
-    // as shown (a maximized window's frame, the system's invisible borders).
+    // as in view (a maximized window's frame, the system's invisible borders
+    // of a window snapped to the screen's edge): no move for a few pixels.
     int32_t frame;
 };
 

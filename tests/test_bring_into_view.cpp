@@ -48,7 +48,9 @@ const ReachRow kReachRows[] = {
     {"wider, off to the right", false, false, 2048, 1536, {1500, 100, 2700, 300}, 0, 1500, 0, false},
     // A frame that stands outside (maximized, invisible borders) still counts as shown.
     {"maximized frame", false, false, 2048, 1536, {-8, -8, 1032, 776}, 8, 0, 0, false},
-    {"frame beyond the slack", false, false, 2048, 1536, {-20, 100, 380, 400}, 8, -12, 0, false},
+    {"frame within the slack", false, false, 2048, 1536, {-7, 100, 393, 400}, 8, 0, 0, false},
+    // Beyond it, the whole window comes into view, its frame too.
+    {"frame beyond the slack", false, false, 2048, 1536, {-20, 100, 380, 400}, 8, -20, 0, false},
     // Two monitors: the monitor that needs the smallest move.
     {"right of the second monitor", true, false, 2048, 1536, {2000, 100, 2300, 300}, 0, 476, 0, false},
     {"below the second monitor", true, false, 2048, 1536, {1100, 650, 1400, 750}, 0, 0, 150, false},
