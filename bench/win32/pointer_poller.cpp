@@ -8,7 +8,16 @@
 
 #include <cstring>
 
+#include "engine/tick.h"
+#include "engine/virtual_desk.h"
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "tick") == 0) {
+        static VirtualDesk desk;
+        desk.naviMode = 0;
+        TickState state;
+        for (;;) pollTick(&desk, &state, 0, 0);
+    }
     const bool loop = argc > 1 && std::strcmp(argv[1], "loop") == 0;
     HWND window = loop ? CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                          GetModuleHandleA(nullptr), nullptr)
