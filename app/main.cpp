@@ -187,11 +187,14 @@ void dispatch(MSG* msg) {
 void runMainLoop() {
     TickState tick;
     tick.guard.options = &appOptions.edges;
+    tick.focus.options = &appOptions.focus;
     MSG msg{};
     while (running) {
         if (settingsOpen) {
             // The dialog is editing the engine's settings: messages only.
             if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);
+            // Its closing hands the front to some window: not a switch of the user's.
+            tick.focus.restart();
             continue;
         }
         // Monitors, resolution or DPI changed: before the tick measures anything.

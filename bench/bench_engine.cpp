@@ -99,7 +99,9 @@ void BM_SnapshotInvisible(benchmark::State& state) {
 
 // The whole polling tick with the pointer in the middle and the navigator
 // hidden: the idle tick (argument 1), and the tick that takes the table
-// anyway (argument 0, the tick before idle ticks). Sleeps cost nothing here.
+// anyway (argument 0, the tick before idle ticks); the third argument 0 turns
+// [Focus] FollowFocus off (the tick before it read the foreground window).
+// Sleeps cost nothing here.
 void BM_IdlePollTick(benchmark::State& state) {
     setUp(static_cast<int>(state.range(0)));
     const platform::WindowHandle navFrame = sim::addWindow("Wideroom Navigator", "#32770", 0, 0, 210, 180);
@@ -108,6 +110,9 @@ void BM_IdlePollTick(benchmark::State& state) {
     desk.naviMode = 0;
     TickState tick;
     tick.tableEveryTick = state.range(1) == 0;
+    FocusOptions focus;
+    if (state.range(2) == 0) focus.followFocus = kFollowOff;
+    tick.focus.options = &focus;
     sim::setCursor(512, 384);
     pollTick(&desk, &tick, navFrame, 0);
     sim::resetCallCount();
@@ -120,7 +125,13 @@ BENCHMARK(BM_SnapshotAndEdgeTest)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTick)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTickWithRecord)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_SnapshotInvisible)->Arg(50)->Arg(512);
-BENCHMARK(BM_IdlePollTick)->Args({50, 0})->Args({50, 1})->Args({512, 0})->Args({512, 1});
+BENCHMARK(BM_IdlePollTick)
+    ->Args({50, 0, 1})
+    ->Args({50, 1, 1})
+    ->Args({50, 1, 0})
+    ->Args({512, 0, 1})
+    ->Args({512, 1, 1})
+    ->Args({512, 1, 0});
 
 }  // namespace
 

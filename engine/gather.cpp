@@ -35,6 +35,11 @@ platform::Point normalPosition(const platform::Rect& work, const platform::Rect&
     return {x, y};
 }
 
+bool placeGathered(platform::WindowHandle window, const platform::Rect& r, const platform::Rect& work) {
+    const platform::Point p = normalPosition(work, r);
+    return platform::setWindowPos(window, p.x, p.y);
+}
+
 }  // namespace gather_rules
 
 namespace {
@@ -163,8 +168,7 @@ int VirtualDesk::gatherWindows() {
         // gather from where it takes the window.
         const int slot = moves.find(window);
         if (slot >= 0) r = moves.believed(slot, r);
-        const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
-        if (!platform::setWindowPos(window, p.x, p.y)) result = kGatherRefused;
+        if (!gather_rules::placeGathered(window, r, work[monitors.nearestTo(r)])) result = kGatherRefused;
     }
     return result;
 }

@@ -46,4 +46,8 @@ void addTaskbar(Margins* m, const platform::Rect& r, int32_t screenWidth, int32_
 // into the work area `work`.
 platform::Point normalPosition(const platform::Rect& work, const platform::Rect& r);
 
+// Places a normal window standing at r as the gathering does, its size kept:
+// true when the platform took the move.
+bool placeGathered(platform::WindowHandle window, const platform::Rect& r, const platform::Rect& work);
+
 }  // namespace gather_rules

@@ -2,7 +2,8 @@
 // window queries for every top-level window; while the navigator is hidden,
 // the pointer is at no edge and no window is still to be caught up with,
 // nothing reads it before the next tick that needs it, and that tick takes it
-// afresh. Such a tick reads the pointer and the keys and nothing else.
+// afresh. Such a tick reads the pointer, the keys and the foreground window
+// (engine/follow_focus.h) and nothing else.
 #pragma once
 
 class VirtualDesk;

@@ -25,6 +25,9 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     guardedScroll(desk, &state->guard, t0, &dirX, &dirY);
     state->dirX = dirX;
     state->dirY = dirY;
+    // A window out of view that came to the front: the view goes to it (or
+    // it to the view) before the map's change test, so the map follows now.
+    state->focus.poll(desk, t0, navFrame);
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);
     // 5.

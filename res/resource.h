@@ -83,3 +83,8 @@
 #define IDC_LANGUAGE_JA 1141
 #define IDC_LANGUAGE_EN 1142
 #define IDC_START_WITH_WINDOWS 1143
+// A window out of view comes to the front ([Focus] FollowFocus): one of three
+// radio buttons, in the order of the option's values.
+#define IDC_FOCUS_VIEW 1220
+#define IDC_FOCUS_WINDOW 1221
+#define IDC_FOCUS_OFF 1222

@@ -42,6 +42,8 @@ const CheckRow kCheckRows[] = {
 
 // [General] Language: the radio button of each value, kLanguageAuto first.
 constexpr int kLanguageButtons[] = {IDC_LANGUAGE_AUTO, IDC_LANGUAGE_JA, IDC_LANGUAGE_EN};
+// [Focus] FollowFocus: the radio button of each value, kFollowView first.
+constexpr int kFollowButtons[] = {IDC_FOCUS_VIEW, IDC_FOCUS_WINDOW, IDC_FOCUS_OFF};
 
 }  // namespace
 
@@ -59,6 +61,10 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
     if (language < kLanguageAuto || language > kLanguageEn) language = kLanguageAuto;
     for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i)
         platform::setChecked(dialog, kLanguageButtons[i], i == language);
+    int32_t follow = shown.focus.followFocus;
+    if (follow < kFollowView || follow > kFollowOff) follow = kFollowView;
+    for (int32_t i = kFollowView; i <= kFollowOff; ++i)
+        platform::setChecked(dialog, kFollowButtons[i], i == follow);
     return 0;
 }
 
@@ -71,6 +77,9 @@ int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
     for (const CheckRow& row : kCheckRows) *row.field(options) = platform::isChecked(dialog, row.box) ? 1 : 0;
     for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i) {
         if (platform::isChecked(dialog, kLanguageButtons[i])) options->general.language = i;
+    }
+    for (int32_t i = kFollowView; i <= kFollowOff; ++i) {
+        if (platform::isChecked(dialog, kFollowButtons[i])) options->focus.followFocus = i;
     }
     return 0;
 }

@@ -100,4 +100,27 @@ TEST_F(OptionsDialogTest, SettingsSaveWritesTheOptionsFileAndApplyDoesNot) {
     EXPECT_TRUE(engine_test::fileExists(kSettingsFileName));
 }
 
+TEST_F(OptionsDialogTest, FollowFocusIsOneOfThreeRadioButtonsBothWays) {
+    const int buttons[] = {IDC_FOCUS_VIEW, IDC_FOCUS_WINDOW, IDC_FOCUS_OFF};
+    const int32_t values[] = {kFollowView, kFollowWindow, kFollowOff};
+    for (int shown = 0; shown < 3; ++shown) {
+        Options o;
+        o.focus.followFocus = values[shown];
+        state.onInit(dialog, o);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(checked(buttons[i]), i == shown) << shown << ' ' << i;
+        for (int picked = 0; picked < 3; ++picked) {
+            for (int i = 0; i < 3; ++i) platform::setChecked(dialog, buttons[i], i == picked);
+            Options back = o;
+            ASSERT_EQ(state.onOk(dialog, &back), 0);
+            EXPECT_EQ(back.focus.followFocus, values[picked]) << shown << ' ' << picked;
+        }
+    }
+    // A value out of range shows the default.
+    Options damaged;
+    damaged.focus.followFocus = 7;
+    state.onInit(dialog, damaged);
+    EXPECT_TRUE(checked(IDC_FOCUS_VIEW));
+    EXPECT_FALSE(checked(IDC_FOCUS_OFF));
+}
+
 }  // namespace
