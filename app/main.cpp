@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "app/command_server.h"
 #include "app/command_window.h"
 #include "app/display.h"
 #include "app/hotkeys.h"
@@ -189,6 +190,8 @@ void runMainLoop() {
     tick.guard.options = &appOptions.edges;
     MSG msg{};
     while (running) {
+        // wideroomc's commands, between two ticks.
+        serveCommands();
         if (settingsOpen) {
             // The dialog is editing the engine's settings: messages only.
             if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);
