@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "app/command_server.h"
 #include "app/display.h"
 #include "app/hotkeys.h"
 #include "app/language.h"
@@ -199,6 +200,9 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_HOTKEY:
             onHotkey(wParam);
             return 0;
+        case WM_COPYDATA:
+            return receiveCommand(reinterpret_cast<HWND>(wParam),
+                                  reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

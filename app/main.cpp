@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "app/command_server.h"
 #include "app/command_window.h"
 #include "app/display.h"
 #include "app/hotkeys.h"
@@ -190,6 +191,8 @@ void runMainLoop() {
     tick.focus.options = &appOptions.focus;
     MSG msg{};
     while (running) {
+        // wideroomc's commands, between two ticks.
+        serveCommands();
         if (settingsOpen) {
             // The dialog is editing the engine's settings: messages only.
             if (GetMessageA(&msg, nullptr, 0, 0) > 0) dispatch(&msg);

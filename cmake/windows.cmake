@@ -26,6 +26,12 @@ target_link_options(wideroom PRIVATE ${WIN_LINK_FLAGS})
 # The generated version header and manifest.
 target_include_directories(wideroom PRIVATE ${WIDEROOM_GENERATED_RES})
 set_target_properties(wideroom PROPERTIES OUTPUT_NAME wideroom)
+# wideroomc.exe, the command-line companion: a console program beside
+# wideroom.exe that takes only the command records of the portable core.
+add_executable(wideroomc ${CMAKE_SOURCE_DIR}/cli/wideroomc.cpp)
+target_link_libraries(wideroomc PRIVATE wideroom_core user32 shell32 kernel32)
+target_link_options(wideroomc PRIVATE -static -static-libgcc -static-libstdc++)
+target_include_directories(wideroomc PRIVATE ${CMAKE_SOURCE_DIR} ${WIDEROOM_GENERATED_RES})
 # A test build that can provoke an unhandled fault on request.
 option(WIDEROOM_TEST_HOOKS "build wideroom-test.exe with fault hooks" ON)
 if(WIDEROOM_TEST_HOOKS)

@@ -98,6 +98,7 @@ Section "!$(SecProgram)" SecMain
     !insertmacro EndRunningWideroom
     SetOutPath "$INSTDIR"
     File "${SRC}\wideroom.exe"
+    File "${SRC}\wideroomc.exe"
     File "${SRC}\Wideroom.chm"
     File "${SRC}\Wideroom-en.chm"
     File "${SRC}\README.md"
@@ -148,6 +149,7 @@ Section "un.$(SecProgram)"
     SectionIn RO
     !insertmacro EndRunningWideroom
     Delete "$INSTDIR\wideroom.exe"
+    Delete "$INSTDIR\wideroomc.exe"
     Delete "$INSTDIR\Wideroom.chm"
     Delete "$INSTDIR\Wideroom-en.chm"
     Delete "$INSTDIR\README.md"

@@ -8,11 +8,11 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/set_lib.sh"
 
-pages="exit.html files.html help.css index.html keys.html monitors.html settings.html toc.hhc tray.html"
+pages="commands.html exit.html files.html help.css index.html keys.html monitors.html settings.html toc.hhc tray.html"
 # file | language | code page | the contents' names
 books=(
-    "Wideroom.chm|ja|CP932|Wideroom でできること,トレイアイコン、メニュー、ナビゲータ,設定と詳細設定,キー,モニタと画面サイズ,ファイル,終了と異常終了からの回復"
-    "Wideroom-en.chm|en|CP1252|What Wideroom does,The tray icon, the menu and the navigator,Settings and options,Keys,Monitors and screen size,Files,Exit and crash recovery"
+    "Wideroom.chm|ja|CP932|Wideroom でできること,トレイアイコン、メニュー、ナビゲータ,設定と詳細設定,キー,コマンドライン (wideroomc),モニタと画面サイズ,ファイル,終了と異常終了からの回復"
+    "Wideroom-en.chm|en|CP1252|What Wideroom does,The tray icon, the menu and the navigator,Settings and options,Keys,Command line (wideroomc),Monitors and screen size,Files,Exit and crash recovery"
 )
 set_begin
 

@@ -20,15 +20,18 @@ fi
 e2e_begin
 
 # --- the portable zips ----------------------------------------------------------------
-portable="Wideroom/ Wideroom/LICENSE.txt Wideroom/README.md Wideroom/Wideroom-en.chm Wideroom/Wideroom.chm Wideroom/wideroom.exe"
+portable="Wideroom/ Wideroom/LICENSE.txt Wideroom/README.md Wideroom/Wideroom-en.chm Wideroom/Wideroom.chm Wideroom/wideroom.exe Wideroom/wideroomc.exe"
 for arch in x64 i686; do
     listed=$(unzip -Z1 "$DIST/Wideroom-$VERSION-$arch.zip" | sort | tr '\n' ' ')
-    expect_eq "the $arch zip holds the exe, the help files, the licence and the readme" "$portable" "${listed% }"
+    expect_eq "the $arch zip holds the exe, the companion, the help files, the licence and the readme" "$portable" "${listed% }"
 done
 unzip -p "$DIST/Wideroom-$VERSION-x64.zip" Wideroom/wideroom.exe | cmp -s - "$E2E_EXE"
 expect "the x64 zip's exe is the 64-bit build" test $? -eq 0
 unzip -p "$DIST/Wideroom-$VERSION-i686.zip" Wideroom/wideroom.exe >"$E2E_WORK/i686.exe"
 expect "the i686 zip's exe is a 32-bit program" bash -c "file '$E2E_WORK/i686.exe' | grep -q 'PE32 executable.*Intel 80386'"
+unzip -p "$DIST/Wideroom-$VERSION-i686.zip" Wideroom/wideroomc.exe >"$E2E_WORK/i686c.exe"
+expect "the i686 zip's companion is a 32-bit console program" \
+    bash -c "file '$E2E_WORK/i686c.exe' | grep -q 'PE32 executable (console) Intel 80386'"
 
 # --- install ---------------------------------------------------------------------------------
 user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
@@ -41,7 +44,7 @@ reg_value() { "$WE_WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -
 
 "$WE_WINE" "Z:$SETUP" /S /AUTOSTART >"$E2E_WORK/setup.out" 2>&1
 expect_eq "the silent installer ends with code 0" 0 "$?"
-for f in wideroom.exe Wideroom.chm Wideroom-en.chm uninstall.exe; do
+for f in wideroom.exe wideroomc.exe Wideroom.chm Wideroom-en.chm uninstall.exe; do
     expect "$f is in %LOCALAPPDATA%\\Programs\\Wideroom" test -f "$install_dir/$f"
 done
 expect "the installed exe is the build's" cmp -s "$install_dir/wideroom.exe" "$E2E_EXE"
