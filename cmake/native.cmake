@@ -7,6 +7,9 @@ find_package(GTest REQUIRED)
 set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
 file(GLOB SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/sim/*.cpp)
+# The sim reads the string tables from the source tree, wherever the tests run.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/sim/sim_ui_text.cpp PROPERTIES
+  COMPILE_DEFINITIONS "WIDEROOM_RES_DIR=\"${CMAKE_SOURCE_DIR}/res\"")
 
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
