@@ -5,18 +5,14 @@
 
 #include "app/shell.h"
 #include "engine/virtual_desk.h"
+#include "navigator/map_fit.h"
 
 int32_t displayChanged = 0;
 
 void fitNavigator(int x, int y, HWND insertAfter, UINT flags) {
-    // The frame grows by its border and caption so that the client area is
-    // exactly the map.
-    RECT outer{};
-    RECT client{};
-    GetWindowRect(navFrame, &outer);
-    GetClientRect(navFrame, &client);
-    const int width = desk->mapWidth() + (outer.right - outer.left) - (client.right - client.left);
-    const int height = desk->mapHeight() + (outer.bottom - outer.top) - (client.bottom - client.top);
+    int width = 0;
+    int height = 0;
+    navigatorFrameSize(handleOf(navFrame), desk->mapWidth(), desk->mapHeight(), &width, &height);
     SetWindowPos(navFrame, insertAfter, x, y, width, height, flags);
 }
 

@@ -3,8 +3,13 @@
 # benchmarks, and the end-to-end tests of the Windows program under Wine.
 enable_testing()
 find_package(GTest REQUIRED)
+# compile_commands.json, for clang-tidy (the lint test below) and editors.
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
 file(GLOB SIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/sim/*.cpp)
+# The sim reads the string tables from the source tree, wherever the tests run.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/sim/sim_ui_text.cpp PROPERTIES
+  COMPILE_DEFINITIONS "WIDEROOM_RES_DIR=\"${CMAKE_SOURCE_DIR}/res\"")
 
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
@@ -25,11 +30,28 @@ if(Python3_FOUND)
   add_test(NAME res.art_current COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/res/make_art.py --check)
 endif()
 
+# clang-tidy with the repository's .clang-tidy over the portable core (not
+# the sim, the tests or the Win32-only files, which this build does not
+# compile), on two processes.
+find_program(RUN_CLANG_TIDY NAMES run-clang-tidy run-clang-tidy-14)
+if(RUN_CLANG_TIDY)
+  add_test(NAME lint.clang_tidy
+           COMMAND ${CMAKE_COMMAND} -DRUN_TIDY=${RUN_CLANG_TIDY} -DBUILD=${CMAKE_BINARY_DIR} -DJOBS=2
+                   -P ${CMAKE_SOURCE_DIR}/cmake/run_tidy.cmake
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(lint.clang_tidy PROPERTIES TIMEOUT 600 PROCESSORS 2)
+endif()
+# Only the window placer places other programs' windows.
+add_test(NAME source.one_window_placer
+         COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/one_placer.cmake)
+
 # Benchmarks: optimised, no sanitizers; built, not run by the tests.
 find_package(benchmark QUIET)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 if(benchmark_FOUND AND BENCH_SOURCES)
   add_library(wideroom_core_bench STATIC ${CORE_SOURCES} ${SIM_SOURCES})
+  # The core's sources once in the compile database: as the tests build them.
+  set_target_properties(wideroom_core_bench PROPERTIES EXPORT_COMPILE_COMMANDS OFF)
   target_include_directories(wideroom_core_bench PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(wideroom_core_bench PRIVATE -O2)
   foreach(src ${BENCH_SOURCES})

@@ -66,7 +66,7 @@ private:
     bool recentred = false;  // the centre was asked for again after the last page
 };
 
-// Step 4 of the polling tick: scroll or reset the step as the guards allow;
+// The polling tick's scrolling: scroll or reset the step as the guards allow;
 // carries a dragged window; in page mode puts the pointer at the centre of
 // its monitor after a page. *dirX and *dirY come from detectEdge and leave as the
 // edge in force.

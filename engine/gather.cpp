@@ -5,6 +5,7 @@
 #include "engine/monitors.h"
 #include "engine/ordinary_window.h"
 #include "engine/virtual_desk.h"
+#include "engine/window_placer.h"
 
 namespace gather_rules {
 
@@ -37,7 +38,7 @@ platform::Point normalPosition(const platform::Rect& work, const platform::Rect&
 
 bool placeGathered(platform::WindowHandle window, const platform::Rect& r, const platform::Rect& work) {
     const platform::Point p = normalPosition(work, r);
-    return platform::setWindowPos(window, p.x, p.y);
+    return placer::putAt(window, p);
 }
 
 }  // namespace gather_rules
@@ -54,7 +55,7 @@ void gatherRestored(const MoveLedger& moves, const MonitorLayout& monitors, cons
     const platform::Rect r = moves.slot(s).restored;
     const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
     if (p.x == r.left && p.y == r.top) return;
-    platform::setRestoredRect(window, {p.x, p.y, p.x + (r.right - r.left), p.y + (r.bottom - r.top)});
+    placer::setRestored(window, {p.x, p.y, p.x + (r.right - r.left), p.y + (r.bottom - r.top)});
 }
 
 bool isMinimized(platform::WindowHandle window) {
@@ -65,20 +66,20 @@ bool isMinimized(platform::WindowHandle window) {
 }  // namespace
 
 int VirtualDesk::refitWindows() {
-    // 1. The view inside the smaller desktop.
+    // The view inside the smaller desktop.
     int x = viewX < virtualWidth - screenWidth ? viewX : virtualWidth - screenWidth;
     int y = viewY < virtualHeight - screenHeight ? viewY : virtualHeight - screenHeight;
-    // 3. The desktop in screen coordinates, from x and y of step 1: the part
+    // The desktop in screen coordinates, from that view: the part
     // that the monitor nearest each window shows (with one monitor, all of it).
     RefitArea area(monitors, x, y, virtualWidth, virtualHeight);
     return refitInto(&area, x, y, false);
 }
 
 int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
-    // 2. The windows of the table move with the view.
+    // The windows of the table move with the view.
     moveViewTo(x, y);
 
-    // 4. Every visible top-level window, with no other test (unless only
+    // Every visible top-level window, with no other test (unless only
     // ordinary windows shown normally are to move).
     char title[kTitleSize];
     char className[kTitleSize];
@@ -99,7 +100,7 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
         if (s >= 0 && isMinimized(window)) s = -1;
         if (s < 0) {
             shiftInside(&r, area->boundsFor(window, r));
-            platform::moveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
+            placer::moveTo(moves, -1, window, r);
             continue;
         }
         LedgerSlot& e = moves.slot(s);
@@ -118,25 +119,25 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
         const platform::Rect shown = r;
         r = moves.believed(s, shown);
         shiftInside(&r, area->boundsFor(window, r));
-        moves.requestMove(s, r, &shown);
+        placer::moveTo(moves, s, window, r, &shown);
     }
     return kStatusOk;
 }
 
 int VirtualDesk::gatherWindows() {
-    // 1. The table is cleared; windowCount is left as it is.
+    // The table is cleared; windowCount is left as it is.
     std::memset(windows, 0, sizeof windows);
     moves.clearRows();
 
     char title[kTitleSize];
     char className[kTitleSize];
 
-    // 2. The work area of every monitor: the taskbars' margins from every
+    // The work area of every monitor: the taskbars' margins from every
     // taskbar, visible or not, a later one overwriting what its rules set.
     platform::Rect work[platform::kMaxMonitors];
     monitors.workAreas(work);
 
-    // 3. Every visible window onto the work area. A normal window that refuses
+    // Every visible window onto the work area. A normal window that refuses
     // to move does not strand the windows below it: the walk goes on and the
     // refusal is reported at the end.
     int result = kStatusOk;
@@ -151,7 +152,7 @@ int VirtualDesk::gatherWindows() {
             platform::Rect r{};
             if (monitors.count() > 1) platform::getWindowRect(window, &r);
             const platform::Rect& w = work[monitors.count() > 1 ? monitors.nearestTo(r) : 0];
-            platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
+            placer::putMaximized(window, w, frameInset);
             continue;
         }
         if (placement.showCmd == platform::kShowMinimized) {

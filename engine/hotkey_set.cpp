@@ -75,7 +75,11 @@ size_t HotkeySet::failureText(char* buf, size_t size) const {
         const std::string why =
             platform::uiText(status[i] == kHotkeyTaken ? IDS_HOTKEY_WHY_TAKEN : IDS_HOTKEY_WHY_TWICE);
         std::string line = length ? "\r\n" : "";
-        line = line + platform::uiText(kHotkeyDefs[i].labelId) + " (" + combo + "): " + why;
+        line += platform::uiText(kHotkeyDefs[i].labelId);
+        line += " (";
+        line += combo;
+        line += "): ";
+        line += why;
         if (length + line.size() + 1 > size) break;
         std::memcpy(buf + length, line.c_str(), line.size() + 1);
         length += line.size();

@@ -33,9 +33,9 @@ constexpr int kHotkeyIdBase = 1;
 class HotkeySet {
 public:
     HotkeySet();
-    // Drops the present registrations and registers each combination on
-    // `window`. Returns how many could not be registered.
-    int registerAll(platform::WindowHandle window, const KeyCombo combos[kViewActionCount]);
+    // Drops the present registrations and registers each combination of
+    // `wanted` on `target`. Returns how many could not be registered.
+    int registerAll(platform::WindowHandle target, const KeyCombo wanted[kViewActionCount]);
     void unregisterAll();
     // The action of a hotkey message's id, -1 for an id not ours.
     int actionOf(int id) const;

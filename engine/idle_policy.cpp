@@ -1,13 +1,10 @@
 // When a tick may leave the window table as it is.
 #include "engine/idle_policy.h"
 
+#include "engine/navi_mode.h"
 #include "engine/virtual_desk.h"
 
 namespace {
-
-// The navigator is hidden only in this mode once start-up has placed it;
-// any other value, a damaged one included, counts as shown.
-constexpr int32_t kNavigatorHidden = 0;
 
 // A window that only a fresh snapshot can settle: its move may be done by
 // now, or its program may answer again. Every state of a slot that waits for
@@ -35,7 +32,9 @@ namespace idle_policy {
 
 bool tableNeeded(const VirtualDesk& desk, int dirX, int dirY) {
     if (dirX != 0 || dirY != 0) return true;
-    if (desk.naviMode != kNavigatorHidden) return true;
+    // Hidden only in this mode once start-up has placed it; any other value,
+    // a damaged one included, counts as shown.
+    if (desk.naviMode != kNaviHidden) return true;
     return anyWindowWaits(desk.moves);
 }
 

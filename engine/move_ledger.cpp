@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "engine/window_placer.h"
+
 namespace {
 
 bool same(const platform::Rect& a, const platform::Rect& b) {
@@ -145,10 +147,9 @@ void MoveLedger::endPass() {
     count = kept;
 }
 
-void MoveLedger::issue(int s, const platform::Rect& target) {
+void MoveLedger::noteSent(int s, const platform::Rect& target, bool taken) {
     LedgerSlot& e = slots[s];
-    if (!platform::moveWindow(e.window, target.left, target.top, target.right - target.left,
-                              target.bottom - target.top)) {
+    if (!taken) {
         // Refused: the window stays where it is and nothing is owed.
         e.wanted = e.known;
         return;
@@ -256,7 +257,7 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
     // that was late once does not stay one tick behind.
     if (!same(e.wanted, e.known)) {
         if (sendNow) {
-            issue(s, e.wanted);
+            placer::send(*this, s, e.wanted);
         } else {
             e.owed = 1;
         }
@@ -265,19 +266,19 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
     return kKeep;
 }
 
-void MoveLedger::requestMove(int s, const platform::Rect& target, const platform::Rect* shown) {
+bool MoveLedger::requestMove(int s, const platform::Rect& target, const platform::Rect* shown) {
     LedgerSlot& e = slots[s];
     // Left in place while it hangs or refuses.
-    if (e.hung || e.refusing) return;
+    if (e.hung || e.refusing) return false;
     // A move asked for since the last snapshot may be done already (our own
     // windows and prompt programs); one the snapshot saw waiting still waits.
     if (e.inFlight && (e.issuedPass == pass || shown != nullptr)) refresh(s, shown);
     if (e.inFlight) {
         e.wanted = target;
-        return;
+        return false;
     }
     if (shown != nullptr) e.known = *shown;
-    issue(s, target);
+    return true;
 }
 
 platform::Rect MoveLedger::believed(int s, const platform::Rect& shown) const {

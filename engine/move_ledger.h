@@ -93,10 +93,18 @@ public:
     // Passes a move may stay undone before its window counts as refusing.
     static constexpr uint32_t kRefusePasses = 10;
 
-    // The view wants the window at `target`. Sent now unless a move is still in
-    // flight (or the window hangs); `shown` is the rectangle just read, when
-    // the caller has one.
-    void requestMove(int slot, const platform::Rect& target, const platform::Rect* shown = nullptr);
+    // The view wants the window at `target`: true when the move is to be sent
+    // now (placer::send), false while a move is still in flight (it follows
+    // once that is done) or the window hangs or refuses. `shown` is the
+    // rectangle just read, when the caller has one. Windows are placed through
+    // engine/window_placer.h, which asks this.
+    [[nodiscard]] bool requestMove(int slot, const platform::Rect& target,
+                                   const platform::Rect* shown = nullptr);
+
+    // A move to `target` was sent for the slot's window (placer::send):
+    // `taken` when the platform took it, otherwise the window stays where it
+    // is known to be and nothing is owed.
+    void noteSent(int slot, const platform::Rect& target, bool taken);
 
     // Where the window is taken to be, given what it shows.
     platform::Rect believed(int slot, const platform::Rect& shown) const;
@@ -146,7 +154,6 @@ public:
     int32_t startViewY;
 
 private:
-    void issue(int slot, const platform::Rect& target);
     void refresh(int slot, const platform::Rect* shown);
     void release(int slot);
     static bool between(const platform::Rect& shown, const platform::Rect& from, const platform::Rect& to);
@@ -155,7 +162,7 @@ private:
     bool countLateMove(int slot, const platform::Rect& shown);
     bool rejoins(int slot, const platform::Rect& shown, bool landed, int32_t viewX, int32_t viewY,
                  int32_t screenWidth, int32_t screenHeight);
-    bool qualifies(const LedgerSlot& s, int32_t screenWidth, int32_t screenHeight) const;
+    bool qualifies(const LedgerSlot& e, int32_t screenWidth, int32_t screenHeight) const;
 
     LedgerSlot slots[kLedgerSlots];
     int16_t order[kLedgerSlots];  // used slots, by handle

@@ -5,6 +5,7 @@
 
 #include "engine/gather_rules.h"
 #include "engine/virtual_desk.h"
+#include "engine/window_placer.h"
 #include "store/recovery_record.h"
 
 namespace {
@@ -61,11 +62,11 @@ bool sameWindow(platform::WindowHandle window, const RecoveryEntry& e) {
 // rectangle back the same way, so that it shows on the screen when it is
 // restored. Nothing happens to a window of another class than the one
 // recorded (a reused handle), or to one that is gone. A normal window's move
-// back, asked for and not waited on, goes into `from` and `to` (when given),
-// and the result is then true.
+// back, asked for and not waited on, is the move in flight of its ledger
+// slot (when given), and the result is then true.
 bool putBack(platform::WindowHandle window, const RecoveryEntry& e, const platform::Rect* assumed,
              const MonitorLayout& monitors, const platform::Rect* work, int32_t frameInset,
-             platform::Rect* from = nullptr, platform::Rect* to = nullptr) {
+             MoveLedger* moves = nullptr, int slot = -1) {
     char name[kTitleSize];
     name[0] = '\0';
     platform::getClassName(window, name, kTitleSize);
@@ -77,14 +78,13 @@ bool putBack(platform::WindowHandle window, const RecoveryEntry& e, const platfo
         if ((e.flags & kRecoveryHasRestored) != 0) {
             const platform::Rect was = lessOffset(
                 {e.restored.left, e.restored.top, e.restored.right, e.restored.bottom}, e.offsetX, e.offsetY);
-            platform::setRestoredRect(
-                window, sized(gather_rules::normalPosition(work[monitors.nearestTo(was)], was), was));
+            placer::setRestored(window,
+                                sized(gather_rules::normalPosition(work[monitors.nearestTo(was)], was), was));
         }
         if (placement.showCmd == platform::kShowMaximized) {
             platform::Rect r{};
             platform::getWindowRect(window, &r);
-            const platform::Rect& w = work[monitors.nearestTo(r)];
-            platform::setWindowPos(window, w.left - frameInset, w.top - frameInset);
+            placer::putMaximized(window, work[monitors.nearestTo(r)], frameInset);
         }
         return false;
     }
@@ -97,10 +97,7 @@ bool putBack(platform::WindowHandle window, const RecoveryEntry& e, const platfo
     const platform::Rect shown = r;
     r = lessOffset(r, e.offsetX, e.offsetY);
     const platform::Point p = gather_rules::normalPosition(work[monitors.nearestTo(r)], r);
-    if (!platform::setWindowPos(window, p.x, p.y)) return false;
-    if (from != nullptr) *from = shown;
-    if (to != nullptr) *to = sized(p, shown);
-    return true;
+    return placer::putAt(window, p, moves, slot, &shown);
 }
 
 // Readings of the boot time within one boot differ by the clock's
@@ -186,13 +183,10 @@ int VirtualDesk::gatherInEmergency() {
         const int slot = moves.find(window);
         const platform::Rect* assumed =
             slot >= 0 && moves.slot(slot).inFlight ? &moves.slot(slot).queued : nullptr;
-        platform::Rect from{};
-        platform::Rect to{};
         // The move back is on its way like any move of ours: the gathering
         // at the exit that follows takes the window where it goes, and does
         // not send it from where it showed to the edge of the screen.
-        if (putBack(window, e, assumed, monitors, work, frameInset, &from, &to) && slot >= 0)
-            moves.sentBack(slot, from, to);
+        putBack(window, e, assumed, monitors, work, frameInset, &moves, slot);
     }
     // The windows stand as they did when the run began: so does the view.
     moves.forgetMoves();

@@ -2,58 +2,54 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/direction.h"
 #include "engine/virtual_desk.h"
-
-namespace {
-
-int signOf(int value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
-
-}  // namespace
+#include "engine/window_placer.h"
 
 int VirtualDesk::detectEdge(int* dirX, int* dirY) {
-    // 1.
+    // No edge until one is found.
     *dirX = 0;
     *dirY = 0;
-    // 2. Discarded readings: they clear the "pressed since" bit.
+    // Discarded readings: they clear the "pressed since" bit.
     platform::getAsyncKeyState(platform::kKeyControl);
     platform::getAsyncKeyState(platform::kKeyShift);
-    // 3. The switch keys.
+    // The switch keys: held, or no scrolling.
     if (needCtrl == 1 && platform::getAsyncKeyState(platform::kKeyControl) == 0) return 0;
     if (needShift == 1 && platform::getAsyncKeyState(platform::kKeyShift) == 0) return 0;
-    // 4. The pointer.
+    // The pointer; without it, no edge.
     platform::Point point;
     if (!platform::getCursorPos(&point)) return 0;
-    // 5, 6. The bands: 0..edgeWidth low, the last edgeWidth positions high,
+    // The bands: 0..edgeWidth low, the last edgeWidth positions high,
     // on the monitor under the pointer and only at the outer edges of the
     // layout (the pointer goes on across an edge between two monitors).
     monitors.edgeAt(point, edgeWidth, dirX, dirY);
-    // 7.
+    // A hit when either direction is set.
     return (*dirX != 0 || *dirY != 0) ? 1 : 0;
 }
 
 int VirtualDesk::scrollTick(int dirX, int dirY) {
-    // 1.
+    // No direction: nothing to do, and no failure.
     if (dirX == 0 && dirY == 0) return kStatusOk;
-    // 2.
+    // Only the sign of each direction counts.
     dirX = signOf(dirX);
     dirY = signOf(dirY);
-    // 3. Whole screens.
+    // Page mode: whole screens.
     if (pageMode != 0) return moveViewBy(dirX * screenWidth, dirY * screenHeight);
-    // 4. A corner: each axis moves step * sqrt(2), truncated toward zero.
+    // A corner: each axis moves step * sqrt(2), truncated toward zero.
     if (dirX != 0 && dirY != 0) {
         const double s = std::sqrt(2.0);
         int dx = static_cast<int>(static_cast<double>(dirX * step) * s);
         int dy = static_cast<int>(static_cast<double>(dirY * step) * s);
         return moveViewBy(dx, dy);
     }
-    // 5.
+    // Along one edge: step pixels.
     return moveViewBy(dirX * step, dirY * step);
 }
 
 int VirtualDesk::moveViewBy(int dx, int dy) { return moveViewKeeping(dx, dy, 0); }
 
 int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
-    // 1, 2. Clamp into the virtual desktop, the left (top) border first. The
+    // Clamp into the virtual desktop, the left (top) border first. The
     // tests run in 64 bits so that no argument can overflow them.
     int64_t x = dx;
     int64_t y = dy;
@@ -69,9 +65,9 @@ int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
     }
     dx = static_cast<int>(x);
     dy = static_cast<int>(y);
-    // 3.
+    // Nothing left after the clamp: no window is touched.
     if (dx == 0 && dy == 0) return kNothingToMove;
-    // 4. Each row is updated before its window moves. A window whose last
+    // Each row is updated before its window moves. A window whose last
     // move is still on its way gets this one once that is done.
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
@@ -81,13 +77,9 @@ int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
         if (slot >= 0 && moves.slot(slot).refusing) continue;
         row.x -= dx;
         row.y -= dy;
-        if (slot < 0) {
-            platform::moveWindow(row.window, row.x, row.y, row.width, row.height);
-        } else {
-            moves.requestMove(slot, {row.x, row.y, row.x + row.width, row.y + row.height});
-        }
+        placer::moveTo(moves, slot, row.window, {row.x, row.y, row.x + row.width, row.y + row.height});
     }
-    // 5.
+    // The view follows its windows.
     viewX += dx;
     viewY += dy;
     return kStatusOk;
@@ -108,14 +100,14 @@ int64_t clampTo32(int64_t v) { return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX
 }  // namespace
 
 int VirtualDesk::moveViewTo(int x, int y) {
-    // 1. Page mode: the nearest whole screen, divisions truncating toward zero.
+    // Page mode: the nearest whole screen, divisions truncating toward zero.
     int64_t tx = x;
     int64_t ty = y;
     if (pageMode != 0) {
         tx = snapToScreen(tx, screenWidth);
         ty = snapToScreen(ty, screenHeight);
     }
-    // 2.
+    // Already there: nothing moves.
     int64_t dx = tx - viewX;
     int64_t dy = ty - viewY;
     if (dx == 0 && dy == 0) return kStatusOk;

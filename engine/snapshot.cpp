@@ -22,7 +22,7 @@ bool isFixed(const FixedWindowList& list, const char* title, const char* classNa
 }  // namespace
 
 int VirtualDesk::snapshotWindows() {
-    // 1. Clear every row; windowCount waits for the end of the pass.
+    // Clear every row; windowCount waits for the end of the pass.
     std::memset(windows, 0, sizeof windows);
     moves.beginPass();
     int n = 0;
@@ -32,7 +32,7 @@ int VirtualDesk::snapshotWindows() {
     char className[kTitleSize];
     platform::Rect rect;
 
-    // 2. Walk the top-level windows, topmost first.
+    // Walk the top-level windows, topmost first.
     for (platform::WindowHandle window = platform::topWindow(); window != 0;
          window = platform::nextWindow(window)) {
         // Visible, and not cloaked (shown on no screen, like a hidden one).
@@ -69,7 +69,7 @@ int VirtualDesk::snapshotWindows() {
         ++n;
     }
 
-    // 4.
+    // A complete walk: the ledger may forget the windows it did not see.
     moves.endPass();
     windowCount = n;
     return kStatusOk;

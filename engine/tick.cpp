@@ -1,27 +1,29 @@
-// Steps 1 to 8 of the main loop's polling tick.
+// The main loop's polling tick: edge test and snapshot, scrolling, the map, the
+// navigator's show and hide, and the sleep.
 #include "engine/tick.h"
 
 #include "engine/idle_policy.h"
+#include "engine/navi_mode.h"
 #include "engine/virtual_desk.h"
 
 namespace {
 
 constexpr uint32_t kHideDelayMs = 1000;
 constexpr uint32_t kExtraSleepMs = 10;
-constexpr int32_t kNavigatorHidden = 0;
 
 }  // namespace
 
 int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFrame,
              platform::WindowHandle mapPane) {
-    // 1.
+    // The tick's start, for the sleep at its end.
     const uint32_t t0 = platform::getTickCount();
-    // 3, then 2: whether the table is needed may depend on the edge test.
+    // The edge test, then the snapshot: whether the table is needed may
+    // depend on the edge test.
     int dirX = 0;
     int dirY = 0;
     desk->detectEdge(&dirX, &dirY);
     if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
-    // 4. Scroll, or reset the step, as the edge guards allow.
+    // Scroll, or reset the step, as the edge guards allow.
     guardedScroll(desk, &state->guard, t0, &dirX, &dirY);
     state->dirX = dirX;
     state->dirY = dirY;
@@ -30,23 +32,23 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     state->focus.poll(desk, t0, navFrame);
     // The record that lets a later start put the moved windows back.
     desk->keepRecoveryRecord(t0, 0);
-    // 5.
+    // The map is repainted only when what it shows changed.
     const int changed = desk->mapChanged(1);
     if (changed != 0) platform::invalidateWindow(mapPane);
-    // 6. Show while at an edge, hide 1000 ms after the last edge tick (a
+    // Show while at an edge, hide 1000 ms after the last edge tick (a
     // hidden navigator is left alone: no call at every idle tick).
     if (dirX != 0 || dirY != 0) {
         desk->showWhileScrolling(navFrame);
         state->lastEdgeTick = platform::getTickCount();
-    } else if (desk->naviMode != kNavigatorHidden &&
+    } else if (desk->naviMode != kNaviHidden &&
                platform::getTickCount() - state->lastEdgeTick >= kHideDelayMs) {
         desk->hideUnlessPinned(navFrame);
     }
-    // 7. Sleep out the rest of the interval (unsigned arithmetic).
+    // Sleep out the rest of the interval (unsigned arithmetic).
     const uint32_t elapsed = platform::getTickCount() - t0;
     const uint32_t interval = desk->getInterval();
     if (elapsed < interval) platform::sleepMs(interval - elapsed);
-    // 8.
+    // A short rest always, even after a long tick.
     platform::sleepMs(kExtraSleepMs);
     return changed;
 }

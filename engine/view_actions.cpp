@@ -2,11 +2,10 @@
 // that the view stays inside the virtual desktop.
 #include "engine/view_actions.h"
 
+#include "engine/direction.h"
 #include "engine/virtual_desk.h"
 
 namespace {
-
-int signOf(int value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
 
 // The distance from `view` to the next multiple of `screen` in direction
 // `dir`: a whole screen from a boundary, less from between two.

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/navi_mode.h"
 #include "store/settings_check.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr DrawObjectDef kDrawObjects[] = {
 }  // namespace
 
 VirtualDesk::VirtualDesk()
-    // 1. Settings defaults, in declaration order.
+    // Settings defaults, in declaration order.
     : mapDirty(0),
       windows{},
       paintedWindows{},
@@ -36,7 +37,7 @@ VirtualDesk::VirtualDesk()
       virtualHeight(0),
       screenWidth(0),
       screenHeight(0),
-      naviMode(2),
+      naviMode(kNaviPinned),
       viewX(0),
       viewY(0),
       paintedViewX(0),  // any start value serves: the pane is painted when first shown
@@ -62,22 +63,23 @@ VirtualDesk::VirtualDesk()
       naviX(0),
       naviY(0),
       hoverWindow(0) {
-    // 2. Measure the screen: the rectangle that bounds all monitors.
+    // The screen: the rectangle that bounds all monitors.
     monitors.load();
     screenWidth = monitors.width();
     screenHeight = monitors.height();
 
-    // 3. Clear the fixed-window list.
+    // No fixed windows until the settings file names some.
     std::memset(&fixedWindows, 0, sizeof fixedWindows);
 
-    // 4, 5. The two files; their results are ignored.
+    // The settings and placement files; a missing or bad one leaves the
+    // defaults, so their results are ignored.
     readSettings(kSettingsFileName);
     readPlacement(kPlacementFileName);
 
-    // 6.
+    // Measured by the shell once the engine exists.
     frameInset = 0;
 
-    // 7. Derived geometry. The default scales are kept inside the platform's
+    // Derived geometry, the view on the middle screen. The default scales are kept inside the platform's
     // coordinate range on very large screens (a file outside it is refused).
     deriveDesktopSize();
     viewX = virtualWidth / 2 - screenWidth / 2;
@@ -91,10 +93,10 @@ VirtualDesk::VirtualDesk()
     moves.startViewX = viewX;
     moves.startViewY = viewY;
 
-    // 8.
+    // Scrolling starts slow.
     step = minStep;
 
-    // 9. Drawing objects, stopping at the first failure.
+    // The map's drawing objects, stopping at the first failure.
     gdiStatus = 0;
     for (int i = 0; i < 6; ++i) {
         const DrawObjectDef& def = kDrawObjects[i];

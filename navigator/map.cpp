@@ -5,15 +5,8 @@
 // terms added afterwards), so that adjacent features meet pixel for pixel.
 #include <cstring>
 
+#include "engine/navi_mode.h"
 #include "engine/virtual_desk.h"
-
-namespace {
-
-constexpr int32_t kModeHidden = 0;
-constexpr int32_t kModeScrolling = 1;
-constexpr int32_t kModePinned = 2;
-
-}  // namespace
 
 int VirtualDesk::paintMap(platform::Canvas dc) {
     const int32_t n = naviDivisor;
@@ -86,8 +79,8 @@ int VirtualDesk::mapChanged(int clearDirty) {
 }
 
 int VirtualDesk::showWhileScrolling(platform::WindowHandle frame) {
-    if (naviMode == kModeHidden) {
-        naviMode = kModeScrolling;
+    if (naviMode == kNaviHidden) {
+        naviMode = kNaviScrolling;
         platform::showWindow(frame, platform::kShowCmdShow);
     }
     return 0;
@@ -96,22 +89,22 @@ int VirtualDesk::showWhileScrolling(platform::WindowHandle frame) {
 int VirtualDesk::hideUnlessPinned(platform::WindowHandle frame) {
     // Out-of-range modes from a damaged placement file follow the same
     // comparisons: negative ones hide, those above pinned stay.
-    if (naviMode <= kModeScrolling) {
-        naviMode = kModeHidden;
+    if (naviMode <= kNaviScrolling) {
+        naviMode = kNaviHidden;
         platform::showWindow(frame, platform::kShowCmdHide);
     }
     return 0;
 }
 
 int VirtualDesk::togglePinned(platform::WindowHandle frame) {
-    if (naviMode == kModePinned) {
-        naviMode = kModeHidden;
+    if (naviMode == kNaviPinned) {
+        naviMode = kNaviHidden;
         platform::showWindow(frame, platform::kShowCmdHide);
         return 0;
     }
     const int32_t was = naviMode;
-    naviMode = kModePinned;
+    naviMode = kNaviPinned;
     // Shown for scrolling it is visible already.
-    if (was != kModeScrolling) platform::showWindow(frame, platform::kShowCmdShow);
+    if (was != kNaviScrolling) platform::showWindow(frame, platform::kShowCmdShow);
     return 0;
 }

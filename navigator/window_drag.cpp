@@ -2,6 +2,7 @@
 #include "navigator/window_drag.h"
 
 #include "engine/virtual_desk.h"
+#include "engine/window_placer.h"
 
 namespace {
 
@@ -46,12 +47,8 @@ void dragBy(VirtualDesk* desk, int32_t dx, int32_t dy) {
     target.right += dx;
     target.top += dy;
     target.bottom += dy;
-    if (s < 0) {
-        platform::moveWindow(window, target.left, target.top, target.right - target.left,
-                             target.bottom - target.top);
-        return;
-    }
-    desk->moves.requestMove(s, target, &shown);
+    placer::moveTo(desk->moves, s, window, target, &shown);
+    if (s < 0) return;
     if (WindowEntry* row = rowOf(desk, window)) {
         row->x = target.left;
         row->y = target.top;

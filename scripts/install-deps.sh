@@ -4,7 +4,7 @@
 set -eu
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-for p in build-essential cmake googletest libgtest-dev libbenchmark-dev clang \
+for p in build-essential cmake googletest libgtest-dev libbenchmark-dev clang clang-tidy \
          mingw-w64 wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic \
          fonts-ipafont-mincho procps xserver-xephyr nsis fp-utils zip unzip file locales; do
   have "$p" || need+=("$p")

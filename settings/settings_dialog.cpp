@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/virtual_desk.h"
+#include "navigator/map_fit.h"
 #include "platform/dialog.h"
 #include "platform/ui_text.h"
 #include "res/resource.h"
@@ -190,17 +191,11 @@ void SettingsDialog::apply(VirtualDesk* desk, const DialogWindows& windows, bool
     editImage.pageMode = platform::isChecked(dialog, IDC_SCROLL_OFF) ? 1 : 0;
     desk->importSettings(&editImage);
 
-    // The navigator's client area is exactly the new map: its frame is what
-    // the outer rectangle has beyond the client area now.
-    platform::Rect outer{};
-    platform::Rect client{};
-    if (platform::getWindowRect(windows.navFrame, &outer) &&
-        platform::getClientRect(windows.navFrame, &client)) {
-        int frameWidth = (outer.right - outer.left) - (client.right - client.left);
-        int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
-        platform::resizeWindow(windows.navFrame, desk->mapWidth() + frameWidth,
-                               desk->mapHeight() + frameHeight, true);
-    }
+    // The navigator's client area is exactly the new map.
+    int width = 0;
+    int height = 0;
+    if (navigatorFrameSize(windows.navFrame, desk->mapWidth(), desk->mapHeight(), &width, &height))
+        platform::resizeWindow(windows.navFrame, width, height, true);
     desk->hideUnlessPinned(windows.navFrame);
     platform::resizeWindow(windows.mapPane, desk->mapWidth(), desk->mapHeight(), false);
 

@@ -35,7 +35,7 @@ void encodeSettings(const SettingsImage& image, unsigned char* bytes) {
                                image.vScale,       image.minStep,  image.maxStep,    image.naviDivisor,
                                image.interval,     image.needCtrl, image.needShift,  image.pageMode,
                                image.moveMaximized};
-    for (int i = 0; i < 13; ++i) putWord(bytes + 4 * i, words[i]);
+    for (size_t i = 0; i < 13; ++i) putWord(bytes + 4 * i, words[i]);
     std::memcpy(bytes + kListOffset, &image.fixedWindows, sizeof image.fixedWindows);
 }
 
@@ -44,7 +44,7 @@ void decodeSettings(const unsigned char* bytes, SettingsImage* image) {
                           &image->vScale,       &image->minStep,  &image->maxStep,    &image->naviDivisor,
                           &image->interval,     &image->needCtrl, &image->needShift,  &image->pageMode,
                           &image->moveMaximized};
-    for (int i = 0; i < 13; ++i) *words[i] = getWord(bytes + 4 * i);
+    for (size_t i = 0; i < 13; ++i) *words[i] = getWord(bytes + 4 * i);
     std::memcpy(&image->fixedWindows, bytes + kListOffset, sizeof image->fixedWindows);
 }
 
@@ -167,22 +167,22 @@ int VirtualDesk::exportSettings(SettingsImage* image) {
 }
 
 int VirtualDesk::importSettings(const SettingsImage* image) {
-    // 1. Copy, with the values brought inside the bounds (import cannot refuse).
+    // Copy, with the values brought inside the bounds (import cannot refuse).
     SettingsImage safe = *image;
     settings_check::makeSafe(&safe, screenWidth, screenHeight);
     copySettingsFrom(this, safe);
-    // 2, 3. The new size; did the desktop shrink?
+    // The new size; did the desktop shrink?
     const int32_t newWidth = screenWidth * hScale;
     const int32_t newHeight = screenHeight * vScale;
     const bool shrank = newWidth < virtualWidth || newHeight < virtualHeight;
     virtualWidth = newWidth;
     virtualHeight = newHeight;
-    // 4. Page mode snaps the view on every import.
+    // Page mode snaps the view on every import.
     if (pageMode != 0) moveViewTo(viewX, viewY);
-    // 5.
+    // Windows left outside a smaller desktop come back inside it.
     if (shrank) refitWindows();
     // No tick runs while the dialog is open: the record follows the moves now.
     keepRecoveryRecord(platform::getTickCount(), 1);
-    // 6. step is left as it is.
+    // step is left as it is: the scroll under way keeps its speed.
     return kStatusOk;
 }

@@ -25,7 +25,7 @@ public:
     const std::string* find(const char* section, const char* key) const;
     // Sets the key's value: its line is rewritten in place, or a line is added
     // at the end of the section, or the section is added at the end.
-    void set(const char* section, const char* key, const std::string& value);
+    void set(const char* section, const char* key, const std::string& given);
     // The document as UTF-8 text with CRLF line ends.
     std::string text() const;
     // The lines that could not be read by the last parse.

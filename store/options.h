@@ -83,4 +83,4 @@ int readOptions(const char* name, Options* options);
 // holds (lines that cannot be read are dropped), in one safe step: 0, 1 (the
 // temporary file cannot be created) or 2 (it cannot be written or moved into
 // place; the old file is untouched).
-int writeOptions(const char* name, const Options& options);
+int writeOptions(const char* name, const Options& given);

@@ -7,7 +7,8 @@ namespace {
 
 class Scroll : public DeskTest {};
 
-// One main-loop scroll step as the main loop runs it (steps 3 and 4).
+// One main-loop scroll step as the main loop runs it: the edge test, then the
+// scroll or the reset of the step.
 int scrollOnce(VirtualDesk& desk) {
     int dx = 0, dy = 0;
     int r = 1;

@@ -1,4 +1,4 @@
-// Steps 1 to 8 of the main loop's polling tick.
+// The main loop's polling tick, from the edge test to the sleep.
 #include "engine/tick.h"
 #include "test_engine_support.h"
 

@@ -16,7 +16,13 @@ namespace {
 int chosenLanguage = kLanguageJapanese;
 
 std::filesystem::path resDir() {
+#ifdef WIDEROOM_RES_DIR
+    // Given by the build: a compiler cache may make __FILE__ relative, and
+    // the tests change the current folder.
+    return WIDEROOM_RES_DIR;
+#else
     return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "res";
+#endif
 }
 
 std::string readRes(const char* name) {
