@@ -45,6 +45,10 @@ struct SimWindow {
     uint64_t processStart = 777;
     bool topLevel = true;
     bool cloaked = false;  // isWindowCloaked reports true
+    // Waiting moves carried out by pumpWindow put the window on top of the Z
+    // order, as Wine restacks a window whose thread carries out an
+    // asynchronous move even when the move keeps the Z order.
+    bool raisedByMoves = false;
     std::vector<SimMove> pendingMoves;
     int moveCount = 0;      // successful moves and positionings
     int invalidations = 0;  // invalidateWindow calls (repaint requests)
@@ -88,6 +92,15 @@ void removeWindow(platform::WindowHandle handle);
 // Carries out up to `count` waiting moves of the window in order (-1: all);
 // returns how many were carried out.
 int pumpWindow(platform::WindowHandle handle, int count = -1);
+
+// Puts the window at `index` of the Z order (0: topmost; past the end: the
+// bottom), as another program raising or lowering its window.
+void restack(platform::WindowHandle handle, size_t index);
+// Another program's thread at work while this one talks to the window
+// manager: `work` runs at the start of every call of the window manager
+// (not within itself), where it may carry out waiting moves, restack, open
+// or close windows. Until reset or a null function.
+void onCall(std::function<void()> work);
 
 // Restores a minimized or maximized window to its restored rectangle.
 void restoreWindow(platform::WindowHandle handle);
