@@ -310,23 +310,6 @@ int topLevelWindows(WindowHandle* out, int capacity) {
     return total;
 }
 
-WindowHandle topWindow() {
-    SimState& s = state();
-    countCall();
-    s.clock += s.advanceAtNextWalk;
-    s.advanceAtNextWalk = 0;
-    return s.windows.empty() ? 0 : s.windows.front().handle;
-}
-
-WindowHandle nextWindow(WindowHandle window) {
-    SimState& s = state();
-    countCall();
-    long i = indexOf(window);
-    if (i < 0) return 0;  // a window that is gone ends the walk
-    size_t next = static_cast<size_t>(i) + 1;
-    return next < s.windows.size() ? s.windows[next].handle : 0;
-}
-
 bool isWindowVisible(WindowHandle window) {
     countCall();
     const sim::SimWindow* w = findWindow(window);

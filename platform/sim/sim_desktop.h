@@ -142,8 +142,8 @@ void setTickCost(uint32_t ms);
 
 // The sleepMs calls since reset, in order (the first 4096 of them).
 const std::vector<uint32_t>& sleeps();
-// Simulated work: the next topWindow call (the start of a window walk, such as
-// the snapshot's) advances the clock by ms, once (0 = none).
+// Simulated work: the next reading of the window list (the start of a window
+// walk, such as the snapshot's) advances the clock by ms, once (0 = none).
 void advanceAtNextWalk(uint32_t ms);
 
 // The k-th drawing-object creation from now (1 = the next) fails.

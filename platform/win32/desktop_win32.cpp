@@ -38,12 +38,6 @@ int terminated(int copied, char* buf, int size) {
 
 // --- top-level windows -----------------------------------------------------
 
-WindowHandle topWindow() { return reinterpret_cast<WindowHandle>(GetTopWindow(nullptr)); }
-
-WindowHandle nextWindow(WindowHandle window) {
-    return reinterpret_cast<WindowHandle>(GetWindow(hwnd(window), GW_HWNDNEXT));
-}
-
 namespace {
 
 struct WindowListFill {
