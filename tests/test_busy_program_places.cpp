@@ -5,7 +5,9 @@
 // windows changes under every walk. Long random runs of edge contacts, keys,
 // map clicks and windows opened and closed, then the view goes home: every
 // window stands on the pixel where it started, and the recovery record's
-// offset of each is what was carried out.
+// offset of each is what was carried out. A program that lags a few ticks is
+// never taken for one that refuses; one that pauses past the passes of a
+// refusal still ends at its places.
 #include <cstdint>
 #include <random>
 #include <vector>
