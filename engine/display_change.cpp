@@ -1,5 +1,6 @@
 // A change of the monitors or of their resolution while running.
 #include "engine/monitors.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 
 namespace {
@@ -47,8 +48,9 @@ int VirtualDesk::takeDisplayChange() {
     // The windows that a monitor showed stay on one; the others come inside
     // the smaller desktop as after an import that shrank it.
     RefitArea area(monitors, x, y, virtualWidth, virtualHeight);
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle window : list) {
         platform::Rect r{};
         if (platform::isWindowVisible(window) && platform::getWindowRect(window, &r) && before.shows(r))
             area.keepOnScreen(window);

@@ -4,6 +4,7 @@
 #include "engine/gather_rules.h"
 #include "engine/monitors.h"
 #include "engine/ordinary_window.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 #include "engine/window_placer.h"
 
@@ -83,8 +84,9 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
     // ordinary windows shown normally are to move).
     char title[kTitleSize];
     char className[kTitleSize];
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle window : list) {
         if (!platform::isWindowVisible(window)) continue;
         if (ordinaryOnly) {
             platform::Placement placement{};
@@ -141,8 +143,9 @@ int VirtualDesk::gatherWindows() {
     // to move does not strand the windows below it: the walk goes on and the
     // refusal is reported at the end.
     int result = kStatusOk;
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle window : list) {
         if (!platform::isWindowVisible(window)) continue;
         platform::Placement placement{};
         platform::getWindowPlacement(window, &placement);

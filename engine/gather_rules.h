@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/top_windows.h"
 #include "platform/desktop.h"
 
 namespace gather_rules {
@@ -18,8 +19,9 @@ template <typename F>
 void forEachTaskbar(F f) {
     constexpr int kClassSize = 64;
     char className[kClassSize];
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle window : list) {
         className[0] = '\0';
         platform::getClassName(window, className, kClassSize);
         className[kClassSize - 1] = '\0';

@@ -15,6 +15,12 @@ platform::Rect at(int32_t x, int32_t y, const platform::Rect& size) {
     return {x, y, x + (size.right - size.left), y + (size.bottom - size.top)};
 }
 
+// LedgerSlot::lateMove: the refused move (queued) may still be carried out;
+// or, once the window was asked again, that move may still come before the
+// one in flight.
+constexpr uint8_t kLateRefused = 1;
+constexpr uint8_t kLateBeforeInFlight = 2;
+
 bool sameClass(const char* a, const char* b) { return std::strncmp(a, b, kLedgerClassSize) == 0; }
 
 void copyClass(char* to, const char* from) {
@@ -177,9 +183,11 @@ void MoveLedger::refresh(int s, const platform::Rect* shown) {
     if (same(r, e.queued)) {
         e.inFlight = 0;
         e.known = e.queued;
+        e.lateMove = 0;
     } else if (!same(r, e.known)) {
-        e.inFlight = 0;
         e.known = r;
+        // An earlier move carried out late comes before the one in flight.
+        if (e.lateMove != kLateBeforeInFlight) e.inFlight = 0;
     }
 }
 
@@ -189,6 +197,9 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
     e.seenPass = pass;
     e.movedBack = 0;
     const bool landed = countLateMove(s, shown);
+    // Asked again while the refused move may still be carried out: a slow
+    // program carries out both, in order.
+    bool earlierMayLand = e.refusing && !landed;
     bool keepWanted = false;  // wanted is the place the window goes back to
     bool sendNow = false;
     if (e.hung) {
@@ -209,6 +220,7 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
             return kKeep;
         }
         // Asked at once, so that its row and the window agree.
+        earlierMayLand = earlierMayLand && e.lateMove == kLateRefused;
         keepWanted = true;
         sendNow = true;
     }
@@ -216,6 +228,7 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
         if (same(shown, e.queued)) {
             e.inFlight = 0;
             e.known = e.queued;
+            e.lateMove = 0;
         } else if (same(shown, e.known)) {
             // Not done yet: a program that stopped answering is left out, one
             // that is only slow is taken where the view wants it, one that
@@ -231,6 +244,13 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
                 *row = shown;
                 return kKeep;
             }
+            *row = e.wanted;
+            return kKeep;
+        } else if (e.lateMove == kLateBeforeInFlight) {
+            // The earlier move, taken as refused, was carried out after all:
+            // the program works through its moves, the one in flight is next.
+            e.known = shown;
+            e.issuedPass = pass;
             *row = e.wanted;
             return kKeep;
         } else if (between(shown, e.known, e.queued)) {
@@ -258,6 +278,7 @@ int MoveLedger::observe(int s, const platform::Rect& shown, int32_t viewX, int32
     if (!same(e.wanted, e.known)) {
         if (sendNow) {
             placer::send(*this, s, e.wanted);
+            if (earlierMayLand && e.inFlight) e.lateMove = kLateBeforeInFlight;
         } else {
             e.owed = 1;
         }

@@ -47,7 +47,8 @@ void MoveLedger::refuse(int s, const platform::Rect& shown, int32_t viewX, int32
 
 bool MoveLedger::countLateMove(int s, const platform::Rect& shown) {
     LedgerSlot& e = slots[s];
-    if (!e.lateMove || !same(shown, e.queued) || same(e.queued, e.known)) return false;
+    // (The refused move itself: one asked again after it counted already.)
+    if (e.lateMove != 1 || !same(shown, e.queued) || same(e.queued, e.known)) return false;
     // A move taken as refused was carried out after all: it counts.
     e.offsetX += e.queued.left - e.known.left;
     e.offsetY += e.queued.top - e.known.top;

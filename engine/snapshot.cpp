@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/ordinary_window.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 
 namespace {
@@ -32,9 +33,12 @@ int VirtualDesk::snapshotWindows() {
     char className[kTitleSize];
     platform::Rect rect;
 
-    // Walk the top-level windows, topmost first.
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    // Walk the top-level windows, topmost first, from one reading of the
+    // list: a window restacked meanwhile is neither passed over (it would
+    // miss this pass's view move and lose its place for good) nor met twice.
+    TopWindows list;
+    const bool whole = list.take();
+    for (const platform::WindowHandle window : list) {
         // Visible, and not cloaked (shown on no screen, like a hidden one).
         const uint32_t show = platform::getShowState(window);
         if (show == 0 || platform::isWindowCloaked(window)) continue;
@@ -68,6 +72,9 @@ int VirtualDesk::snapshotWindows() {
         moves.setRowSlot(n, slot);
         ++n;
     }
+
+    // A list too short for every window is a table too small for them.
+    if (!whole) return kTableFull;
 
     // A complete walk: the ledger may forget the windows it did not see.
     moves.endPass();

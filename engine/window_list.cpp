@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/ordinary_window.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 #include "platform/window_text.h"
 
@@ -50,8 +51,9 @@ int listWindows(VirtualDesk* desk, std::vector<ListedWindow>* out) {
     desk->snapshotWindows();
     char title[kTitleSize];
     char className[kTitleSize];
-    for (platform::WindowHandle window = platform::topWindow(); window != 0;
-         window = platform::nextWindow(window)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle window : list) {
         const uint32_t show = platform::getShowState(window);
         if (show == 0 || platform::isWindowCloaked(window)) continue;
         if (!(show == platform::kShowNormal ||

@@ -42,8 +42,7 @@ constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
 
 // --- top-level windows -----------------------------------------------------
-WindowHandle topWindow();                      // topmost top-level window, 0 if none
-WindowHandle nextWindow(WindowHandle window);  // next one down, 0 at the end
+// The list of top-level windows: platform/window_list.h.
 bool isWindowVisible(WindowHandle window);
 // The show state of a top-level window, as getWindowPlacement gives it
 // (kShowNormal, kShowMinimized, kShowMaximized), or 0 while it is hidden: one

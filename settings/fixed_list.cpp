@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/ordinary_window.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 #include "platform/dialog.h"
 #include "platform/ui_text.h"
@@ -36,7 +37,10 @@ bool bearsSettingsTitle(const char* title) {
 
 int collectCandidates(CandidateTable* table, platform::WindowHandle dialog) {
     std::memset(table, 0, sizeof(*table));
-    for (platform::WindowHandle w = platform::topWindow(); w != 0; w = platform::nextWindow(w)) {
+    // Read at once: a window restacked meanwhile is offered once.
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle w : list) {
         // A cloaked window is shown on no screen: left out like a hidden one.
         if (!platform::isWindowVisible(w) || platform::isWindowCloaked(w)) continue;
         platform::Placement placement{};

@@ -232,10 +232,10 @@ TEST_F(Snapshot, CallsOnlyWhatTheAlgorithmStates) {
     VirtualDesk desk;
     sim::resetCallCount();
     desk.snapshotWindows();
-    // topWindow 1; invisible: show state + next; qualifying: show state,
-    // rect, title, class + next; minimized: show state + next; maximized:
-    // show state, rect, placement, title, class + next.
-    EXPECT_EQ(sim::callCount(), 1 + 2 + 5 + 2 + 6);
+    // The window list 1; invisible: show state; qualifying: show state,
+    // rect, title, class; minimized: show state; maximized: show state,
+    // rect, placement, title, class.
+    EXPECT_EQ(sim::callCount(), 1 + 1 + 4 + 1 + 5);
 }
 
 TEST_F(Snapshot, ChangesNothingButTheTable) {

@@ -141,3 +141,36 @@ TEST_F(Refusing, WindowLateOnceIsNotOneTickBehindFromThenOn) {
 }
 
 }  // namespace
+
+namespace {
+
+// A program that pauses past the passes of a refusal is asked again when its
+// window's place comes back onto the screen, while the refused move still
+// waits: it carries out both, the earlier first. That one landing is no move
+// of someone else's: the window ends at its place, and its offset is what it
+// was moved.
+TEST_F(Refusing, SlowWindowAskedAgainEndsAtItsPlaceWhenTheEarlierMoveLandsFirst) {
+    platform::WindowHandle slow = addWindow(300, 500, 200, 150);
+    sim::window(slow)->queuesMoves = true;
+    VirtualDesk desk;
+    const int x0 = desk.viewX;
+    const int y0 = desk.viewY;
+    const int passes = static_cast<int>(MoveLedger::kRefusePasses) + 1;
+    // Off to the left and down; refused while the first move waits.
+    for (int t = 0; t < passes; ++t) tick(desk, 150, -30);
+    desk.snapshotWindows();
+    ASSERT_TRUE(desk.moves.slot(desk.moves.find(slow)).refusing);
+    // Back the other way, its place coming onto the screen on the way: asked
+    // again, not where the first move goes nor between.
+    for (int t = 0; t < passes; ++t) tick(desk, -150, 60);
+    ASSERT_EQ(sim::window(slow)->pendingMoves.size(), 2u);
+    for (int t = 0; t < 4; ++t) {
+        sim::pumpWindow(slow, 1);
+        tick(desk, 0);
+    }
+    EXPECT_EQ(rectOf(slow).left, 300 - (desk.viewX - x0));
+    EXPECT_EQ(rectOf(slow).top, 500 - (desk.viewY - y0));
+    EXPECT_EQ(recordedOffsetX(desk, slow), -(desk.viewX - x0));
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/sim/sim_files.h"
+#include "platform/window_list.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ struct SimState {
     uint32_t advanceAtNextWalk = 0;
     uint64_t bootTime = 1;
     std::function<void(platform::WindowHandle)> moveObserver;
+    std::function<void()> callWork;
+    bool inCallWork = false;
     std::vector<sim::SimMoveCall> moveLog;
     bool recordMoves = false;
     platform::WindowHandle foreground = 0;
@@ -95,6 +98,31 @@ platform::DrawObject createObject(bool pen, int width, uint8_t r, uint8_t g, uin
     return h;
 }
 
+// One window-manager call: counted, and another program's thread may run
+// before it is answered.
+void countCall() {
+    SimState& s = state();
+    ++s.calls;
+    if (!s.callWork || s.inCallWork) return;
+    s.inCallWork = true;
+    s.callWork();
+    s.inCallWork = false;
+}
+
+void moveToIndex(platform::WindowHandle handle, size_t index) {
+    std::vector<sim::SimWindow>& v = state().windows;
+    const long from = indexOf(handle);
+    if (from < 0) return;
+    if (index >= v.size()) index = v.size() - 1;
+    const auto f = v.begin() + from;
+    const auto t = v.begin() + static_cast<long>(index);
+    if (t < f) {
+        std::rotate(t, f, f + 1);
+    } else if (f < t) {
+        std::rotate(f, f + 1, t + 1);
+    }
+}
+
 // A move carried out by the window's program, as its handler lets it.
 void carryOut(sim::SimWindow* w, platform::Rect r) {
     if (w->ignoresMoves) return;
@@ -133,6 +161,8 @@ void reset(int screenWidth, int screenHeight) {
     s.advanceAtNextWalk = 0;
     s.bootTime = 1;
     s.moveObserver = nullptr;
+    s.callWork = nullptr;
+    s.inCallWork = false;
     s.moveLog.clear();
     s.recordMoves = false;
     s.foreground = 0;
@@ -190,8 +220,13 @@ int pumpWindow(platform::WindowHandle handle, int count) {
         carryOut(w, r);
         ++done;
     }
+    if (done > 0 && w->raisedByMoves) moveToIndex(handle, 0);
     return done;
 }
+
+void restack(platform::WindowHandle handle, size_t index) { moveToIndex(handle, index); }
+
+void onCall(std::function<void()> work) { state().callWork = std::move(work); }
 
 void restoreWindow(platform::WindowHandle handle) {
     SimWindow* w = findWindow(handle);
@@ -265,37 +300,30 @@ void resetCallCount() { state().calls = 0; }
 
 namespace platform {
 
-WindowHandle topWindow() {
+int topLevelWindows(WindowHandle* out, int capacity) {
     SimState& s = state();
-    ++s.calls;
+    countCall();
     s.clock += s.advanceAtNextWalk;
     s.advanceAtNextWalk = 0;
-    return s.windows.empty() ? 0 : s.windows.front().handle;
-}
-
-WindowHandle nextWindow(WindowHandle window) {
-    SimState& s = state();
-    ++s.calls;
-    long i = indexOf(window);
-    if (i < 0) return 0;  // a window that is gone ends the walk
-    size_t next = static_cast<size_t>(i) + 1;
-    return next < s.windows.size() ? s.windows[next].handle : 0;
+    const int total = static_cast<int>(s.windows.size());
+    for (int i = 0; i < total && i < capacity; ++i) out[i] = s.windows[static_cast<size_t>(i)].handle;
+    return total;
 }
 
 bool isWindowVisible(WindowHandle window) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     return w && w->visible;
 }
 
 uint32_t getShowState(WindowHandle window) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     return w && w->visible ? w->showCmd : 0;
 }
 
 bool getWindowPlacement(WindowHandle window, Placement* placement) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     if (!w) return false;
     placement->showCmd = w->showCmd;
@@ -304,7 +332,7 @@ bool getWindowPlacement(WindowHandle window, Placement* placement) {
 }
 
 int getWindowText(WindowHandle window, char* buf, int size) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     if (!w) {
         if (size > 0) buf[0] = '\0';
@@ -314,7 +342,7 @@ int getWindowText(WindowHandle window, char* buf, int size) {
 }
 
 int getClassName(WindowHandle window, char* buf, int size) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     if (!w) {
         if (size > 0) buf[0] = '\0';
@@ -324,7 +352,7 @@ int getClassName(WindowHandle window, char* buf, int size) {
 }
 
 bool getWindowRect(WindowHandle window, Rect* rect) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     if (!w) return false;
     *rect = w->rect;
@@ -332,7 +360,7 @@ bool getWindowRect(WindowHandle window, Rect* rect) {
 }
 
 bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
-    ++state().calls;
+    countCall();
     if (state().moveObserver) state().moveObserver(window);
     if (state().recordMoves) state().moveLog.push_back({window, {x, y, x + width, y + height}, false});
     sim::SimWindow* w = findWindow(window);
@@ -348,7 +376,7 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
 }
 
 bool setWindowPos(WindowHandle window, int x, int y) {
-    ++state().calls;
+    countCall();
     if (state().moveObserver) state().moveObserver(window);
     if (state().recordMoves) state().moveLog.push_back({window, {x, y, x, y}, true});
     sim::SimWindow* w = findWindow(window);
@@ -366,7 +394,7 @@ bool setWindowPos(WindowHandle window, int x, int y) {
 }
 
 bool showWindow(WindowHandle window, int cmd) {
-    ++state().calls;
+    countCall();
     sim::SimWindow* w = findWindow(window);
     if (!w) return false;
     bool was = w->visible;
@@ -375,13 +403,13 @@ bool showWindow(WindowHandle window, int cmd) {
 }
 
 bool isHungWindow(WindowHandle window) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     return w && w->hung;
 }
 
 bool setRestoredRect(WindowHandle window, const Rect& rect) {
-    ++state().calls;
+    countCall();
     sim::SimWindow* w = findWindow(window);
     if (!w || !w->visible || w->hung) return false;
     w->normal = rect;
@@ -389,7 +417,7 @@ bool setRestoredRect(WindowHandle window, const Rect& rect) {
 }
 
 bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     if (!w) return false;
     *processId = w->processId;
@@ -398,7 +426,7 @@ bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime
 }
 
 bool isTopLevel(WindowHandle window) {
-    ++state().calls;
+    countCall();
     const sim::SimWindow* w = findWindow(window);
     return w && w->topLevel;
 }
@@ -412,7 +440,7 @@ bool isWindowCloaked(WindowHandle window) {
 }
 
 int getMonitors(Monitor* out, int capacity) {
-    ++state().calls;
+    countCall();
     int n = 0;
     for (const Monitor& m : state().monitors) {
         if (n == capacity) break;
@@ -422,12 +450,12 @@ int getMonitors(Monitor* out, int capacity) {
 }
 
 Rect desktopRect() {
-    ++state().calls;
+    countCall();
     return {0, 0, state().screenWidth, state().screenHeight};
 }
 
 int16_t getAsyncKeyState(int key) {
-    ++state().calls;
+    countCall();
     KeyState& k = state().keys[key & 0xff];
     int16_t v = static_cast<int16_t>((k.down ? 0x8000 : 0) | (k.pressedSince ? 1 : 0));
     k.pressedSince = false;
@@ -435,7 +463,7 @@ int16_t getAsyncKeyState(int key) {
 }
 
 bool getCursorPos(Point* point) {
-    ++state().calls;
+    countCall();
     if (state().cursorFails) return false;
     *point = state().cursor;
     return true;
@@ -443,18 +471,18 @@ bool getCursorPos(Point* point) {
 
 WindowHandle draggedWindow() {
     SimState& s = state();
-    ++s.calls;
+    countCall();
     return sim::window(s.dragged) ? s.dragged : 0;
 }
 
 bool setCursorPos(int x, int y) {
-    ++state().calls;
+    countCall();
     state().cursor = {x, y};
     return true;
 }
 
 WindowHandle foregroundWindow() {
-    ++state().calls;
+    countCall();
     return state().foreground;
 }
 
@@ -462,7 +490,7 @@ WindowHandle foregroundWindow() {
 // per window.
 bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t key) {
     SimState& s = state();
-    ++s.calls;
+    countCall();
     for (const auto* list : {&s.takenElsewhere, &s.hotKeys}) {
         for (const sim::SimHotKey& h : *list) {
             if (h.modifiers == modifiers && h.key == key) return false;
@@ -477,7 +505,7 @@ bool registerHotKey(WindowHandle window, int id, uint32_t modifiers, uint32_t ke
 
 bool unregisterHotKey(WindowHandle window, int id) {
     SimState& s = state();
-    ++s.calls;
+    countCall();
     for (auto it = s.hotKeys.begin(); it != s.hotKeys.end(); ++it) {
         if (it->window == window && it->id == id) {
             s.hotKeys.erase(it);
@@ -531,7 +559,7 @@ void moveTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::MoveTo, 
 void lineTo(Canvas, int x, int y) { state().ops.push_back({sim::DrawOp::LineTo, 0, x, y, 0, 0}); }
 
 void invalidateWindow(WindowHandle window) {
-    ++state().calls;
+    countCall();
     if (sim::SimWindow* w = findWindow(window)) ++w->invalidations;
     for (auto& i : state().invalidated) {
         if (i.handle == 0) i.handle = window;

@@ -46,6 +46,10 @@ struct SimWindow {
     uint64_t processStart = 777;
     bool topLevel = true;
     bool cloaked = false;  // isWindowCloaked reports true
+    // Waiting moves carried out by pumpWindow put the window on top of the Z
+    // order, as Wine restacks a window whose thread carries out an
+    // asynchronous move even when the move keeps the Z order.
+    bool raisedByMoves = false;
     std::vector<SimMove> pendingMoves;
     int moveCount = 0;      // successful moves and positionings
     int invalidations = 0;  // invalidateWindow calls (repaint requests)
@@ -90,6 +94,15 @@ void removeWindow(platform::WindowHandle handle);
 // returns how many were carried out.
 int pumpWindow(platform::WindowHandle handle, int count = -1);
 
+// Puts the window at `index` of the Z order (0: topmost; past the end: the
+// bottom), as another program raising or lowering its window.
+void restack(platform::WindowHandle handle, size_t index);
+// Another program's thread at work while this one talks to the window
+// manager: `work` runs at the start of every call of the window manager
+// (not within itself), where it may carry out waiting moves, restack, open
+// or close windows. Until reset or a null function.
+void onCall(std::function<void()> work);
+
 // Restores a minimized or maximized window to its restored rectangle.
 void restoreWindow(platform::WindowHandle handle);
 // Called with the window at every move or positioning asked for (until
@@ -130,8 +143,8 @@ void setTickCost(uint32_t ms);
 
 // The sleepMs calls since reset, in order (the first 4096 of them).
 const std::vector<uint32_t>& sleeps();
-// Simulated work: the next topWindow call (the start of a window walk, such as
-// the snapshot's) advances the clock by ms, once (0 = none).
+// Simulated work: the next reading of the window list (the start of a window
+// walk, such as the snapshot's) advances the clock by ms, once (0 = none).
 void advanceAtNextWalk(uint32_t ms);
 
 // The k-th drawing-object creation from now (1 = the next) fails.

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/desktop.h"
+#include "platform/window_list.h"
 
 namespace platform {
 
@@ -37,10 +38,31 @@ int terminated(int copied, char* buf, int size) {
 
 // --- top-level windows -----------------------------------------------------
 
-WindowHandle topWindow() { return reinterpret_cast<WindowHandle>(GetTopWindow(nullptr)); }
+namespace {
 
-WindowHandle nextWindow(WindowHandle window) {
-    return reinterpret_cast<WindowHandle>(GetWindow(hwnd(window), GW_HWNDNEXT));
+struct WindowListFill {
+    WindowHandle* out;
+    int capacity;
+    int count;
+};
+
+BOOL CALLBACK addTopLevelWindow(HWND window, LPARAM param) {
+    WindowListFill* fill = reinterpret_cast<WindowListFill*>(param);
+    if (fill->count < fill->capacity) fill->out[fill->count] = reinterpret_cast<WindowHandle>(window);
+    ++fill->count;
+    return TRUE;
+}
+
+}  // namespace
+
+// EnumWindows, not GetTopWindow and GetWindow(GW_HWNDNEXT) in a loop: the
+// documentation of GetWindow warns that such a loop may run forever or meet
+// destroyed windows, and windows restacked under it are passed over or met
+// twice (measured under Wine while a busy program carries out our moves).
+int topLevelWindows(WindowHandle* out, int capacity) {
+    WindowListFill fill{out, capacity, 0};
+    EnumWindows(addTopLevelWindow, reinterpret_cast<LPARAM>(&fill));
+    return fill.count;
 }
 
 bool isWindowVisible(WindowHandle window) { return IsWindowVisible(hwnd(window)) != 0; }
