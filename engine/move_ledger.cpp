@@ -151,8 +151,10 @@ void MoveLedger::issue(int s, const platform::Rect& target) {
                               target.bottom - target.top)) {
         // Refused: the window stays where it is and nothing is owed.
         e.wanted = e.known;
+        e.moveFailed = 1;
         return;
     }
+    e.moveFailed = 0;
     e.offsetX += target.left - e.known.left;
     e.offsetY += target.top - e.known.top;
     e.queued = target;
