@@ -100,4 +100,16 @@ TEST_F(OptionsDialogTest, SettingsSaveWritesTheOptionsFileAndApplyDoesNot) {
     EXPECT_TRUE(engine_test::fileExists(kSettingsFileName));
 }
 
+TEST_F(OptionsDialogTest, ThePauseInFullScreenBoxShowsAndTakesTheOption) {
+    for (const int32_t value : {0, 1}) {
+        Options o;
+        o.edges.pauseInFullscreen = value;
+        state.onInit(dialog, o);
+        EXPECT_EQ(checked(IDC_PAUSE_FULLSCREEN), value != 0);
+        platform::setChecked(dialog, IDC_PAUSE_FULLSCREEN, value == 0);
+        ASSERT_EQ(state.onOk(dialog, &o), 0);
+        EXPECT_EQ(o.edges.pauseInFullscreen, value == 0 ? 1 : 0);
+    }
+}
+
 }  // namespace
