@@ -112,6 +112,15 @@ INT_PTR noActivation(HWND dialog) {
     return TRUE;
 }
 
+// Without activation nothing raises the frame: it is put on top of the
+// topmost windows again when pressed, so that the drag that follows stays
+// with it (Wine stacks a window opened later above it otherwise).
+void keepOnTop() {
+    if (navFrame)
+        SetWindowPos(navFrame, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK navFrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -160,12 +169,14 @@ INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
                 break;
             }
             case WM_LBUTTONDOWN:
+                keepOnTop();
                 applyTip(mapLeftDown(desk, packedPos(lParam)));
                 break;
             case WM_LBUTTONUP:
                 applyTip(mapLeftUp());
                 break;
             case WM_RBUTTONDOWN:
+                keepOnTop();
                 applyTip(mapRightDown(desk, packedPos(lParam)));
                 break;
             case WM_RBUTTONUP:
