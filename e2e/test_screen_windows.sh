@@ -84,12 +84,13 @@ nav_wait_started || exit 1
 expect "a click on the tray icon pins the navigator" retry 10 nav_is_visible "$NAV_FRAME"
 type_text ef
 expect "pinning leaves the focus with notepad" retry 5 typed 6
-# A press 150 px right and 100 px down of the screen's middle (1/25 of the
-# virtual desktop per map pixel). Notepad must stay on the screen: under Wine
-# a window moved wholly off the virtual desktop loses the keyboard.
+# A press 150 px left of and 100 px above the screen's middle (1/25 of the
+# virtual desktop per map pixel): notepad, which the edge contact took to the
+# left, comes back that much. It must stay on the screen: under Wine a window
+# moved wholly off the virtual desktop loses the keyboard.
 read -r nx ny <<<"$(origin "$notepad")"
 notepad_start="$nx $ny"
-nav_point_map $(((2048 + home_x - nx + 512 + 150) / 25)) $(((1536 + home_y - ny + 384 + 100) / 25))
+nav_point_map $(((2048 + home_x - nx + 512 - 150) / 25)) $(((1536 + home_y - ny + 384 - 100) / 25))
 xdotool click 1
 pointer_to 512 384
 wait_still "$notepad"

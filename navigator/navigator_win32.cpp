@@ -113,8 +113,10 @@ INT_PTR noActivation(HWND dialog) {
 }
 
 // Without activation nothing raises the frame: it is put on top of the
-// topmost windows again when pressed, so that the drag that follows stays
-// with it (Wine stacks a window opened later above it otherwise).
+// topmost windows again when a window drag starts, so that the drag stays
+// with it (Wine stacks a window opened later above it otherwise). Not on a
+// left press: under Wine the restacking takes the keyboard from the program
+// in front.
 void keepOnTop() {
     if (navFrame)
         SetWindowPos(navFrame, HWND_TOPMOST, 0, 0, 0, 0,
@@ -169,7 +171,6 @@ INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
                 break;
             }
             case WM_LBUTTONDOWN:
-                keepOnTop();
                 applyTip(mapLeftDown(desk, packedPos(lParam)));
                 break;
             case WM_LBUTTONUP:
