@@ -11,6 +11,7 @@
 #include "app/hotkeys.h"
 #include "app/language.h"
 #include "app/shell.h"
+#include "app/tray.h"
 #include "engine/virtual_desk.h"
 #include "platform/win32/ui_resources_win32.h"
 #include "res/resource.h"
@@ -161,7 +162,7 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     // notice carries no mouse message, so the two cannot be mistaken.
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage && lParam == 0) {
         // The taskbar was re-created (explorer restarted): our icon went with it.
-        Shell_NotifyIconA(NIM_ADD, &trayIcon);
+        onTaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -203,6 +204,10 @@ LRESULT CALLBACK commandWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_COPYDATA:
             return receiveCommand(reinterpret_cast<HWND>(wParam),
                                   reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_TIMER:
+            // The shell did not take the tray icon yet.
+            if (wParam == kTrayRetryTimer) onTrayRetryTimer();
+            return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

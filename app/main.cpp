@@ -14,9 +14,11 @@
 #include "app/shell.h"
 #include "app/start_with_windows.h"
 #include "app/test_hooks.h"
+#include "app/tray.h"
 #include "engine/tick.h"
 #include "engine/virtual_desk.h"
 #include "navigator/navigator_win32.h"
+#include "navigator/raw_wheel_win32.h"
 #include "res/resource.h"
 #include "store/recovery_record.h"
 
@@ -101,8 +103,13 @@ void measureFrameInset() {
 void showSplash() {
     // Dialog templates hold UTF-16 text: the wide calls keep it intact.
     HWND splash = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SPLASH), mainWindow, navFrameProc, 0);
-    // No messages are pumped during the wait: paint now or it stays blank.
-    if (splash) UpdateWindow(splash);
+    // Shown without taking the focus from the program the user works in (a
+    // start at logon while the user already types). No messages are pumped
+    // during the wait: paint now or it stays blank.
+    if (splash) {
+        ShowWindow(splash, SW_SHOWNA);
+        UpdateWindow(splash);
+    }
     Sleep(kSplashMs);
     if (splash) {
         ShowWindow(splash, SW_HIDE);
@@ -117,7 +124,8 @@ void createNavigator() {
     // A place saved on a monitor that is gone would leave it out of reach.
     const platform::Point at = desk->monitors.placeOnMonitor({x, y});
     navFrame = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NAVFRAME), mainWindow, navFrameProc, 0);
-    fitNavigator(at.x, at.y, HWND_TOPMOST, SWP_SHOWWINDOW);
+    // Shown without taking the focus from the program the user works in.
+    fitNavigator(at.x, at.y, HWND_TOPMOST, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 
     mapPane = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAPPANE), navFrame, mapPaneProc, 0);
     SetWindowPos(mapPane, HWND_TOP, 0, 0, desk->mapWidth(), desk->mapHeight(), SWP_SHOWWINDOW);
@@ -168,7 +176,9 @@ int startUp() {
     SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);
-    Shell_NotifyIconA(NIM_ADD, &trayIcon);
+    // Tried again every few seconds while the shell is not ready (at logon).
+    addTrayIcon();
+    allowMessagesFromBelow(taskbarCreatedMessage);
 
     measureFrameInset();
     // Windows left away by a run that did not end normally come back first.
@@ -204,17 +214,25 @@ void runMainLoop() {
         if (displayChanged) applyDisplayChange();
         testHookTickBegin();
         pollTick(desk, &tick, handleOf(navFrame), handleOf(mapPane));
+        tellAboutOutOfReach();
         testHookTick();
 
         if (GetAsyncKeyState(VK_LBUTTON) == 0) viewDragLatch = 0;
         if (GetAsyncKeyState(VK_RBUTTON) == 0) windowDragLatch = 0;
 
         POINT pointer;
-        if (GetCursorPos(&pointer) && ScreenToClient(mapPane, &pointer))
+        bool overMap = false;
+        if (GetCursorPos(&pointer) && ScreenToClient(mapPane, &pointer)) {
             desk->updateHover(pointer.x, pointer.y);
+            overMap = desk->naviMode != 0 && pointer.x >= 0 && pointer.y >= 0 &&
+                      pointer.x < desk->mapWidth() && pointer.y < desk->mapHeight();
+        }
+        // The wheel over the map whichever program has the focus.
+        followRawWheel(mapPane, overMap && appOptions.navigator.wheelScrolls != 0);
 
         // One message per tick: the ticks keep their pace however many wait.
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(&msg);
+        dispatchRawInput();
     }
 }
 

@@ -121,6 +121,34 @@ void BM_IdlePollTick(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(sim::callCount()), benchmark::Counter::kAvgIterations);
 }
 
+// The whole polling tick at an edge while a borderless window covering the
+// screen is in front (a game): the pointer alternates between the left and
+// the right edge, 40 ms apart on the sim's clock. A program that scrolls
+// regardless walks and moves every window at every tick; one that lets the
+// edges rest asks about the window in front now and then.
+void BM_EdgeTickFullScreenInFront(benchmark::State& state) {
+    setUp(static_cast<int>(state.range(0)));
+    const platform::WindowHandle navFrame = sim::addWindow("Wideroom Navigator", "#32770", 0, 0, 210, 180);
+    sim::window(navFrame)->visible = false;
+    sim::SimWindow game;
+    game.title = "game";
+    game.className = "GameWindow";
+    game.normal = game.rect = {0, 0, 1024, 768};
+    sim::setForeground(sim::addWindow(game));
+    VirtualDesk desk;
+    desk.naviMode = 0;
+    TickState tick;
+    bool right = true;
+    sim::resetCallCount();
+    for (auto _ : state) {
+        sim::setCursor(right ? 1023 : 0, 384);
+        right = !right;
+        benchmark::DoNotOptimize(pollTick(&desk, &tick, navFrame, 0));
+    }
+    state.counters["calls/tick"] =
+        benchmark::Counter(static_cast<double>(sim::callCount()), benchmark::Counter::kAvgIterations);
+}
+
 BENCHMARK(BM_SnapshotAndEdgeTest)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTick)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
 BENCHMARK(BM_ScrollingTickWithRecord)->Arg(0)->Arg(50)->Arg(200)->Arg(512);
@@ -132,6 +160,7 @@ BENCHMARK(BM_IdlePollTick)
     ->Args({512, 0, 1})
     ->Args({512, 1, 1})
     ->Args({512, 1, 0});
+BENCHMARK(BM_EdgeTickFullScreenInFront)->Arg(50)->Arg(200);
 
 }  // namespace
 

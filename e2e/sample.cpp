@@ -19,6 +19,11 @@
 // --pause-at-move makes the windows' thread stop pumping for MS milliseconds
 // once the window has been moved the first time (a slow program, not a hung
 // one: moves asked meanwhile wait for it).
+// Windows that belong to the screen: --overlay is topmost, layered and
+// click-through (a recording or GPU overlay), --widget a topmost tool window
+// that is never activated (an on-screen widget). --borderless has no caption
+// or frame (a full-screen game or video with the screen's rectangle);
+// --foreground makes the window the foreground window once shown.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -38,6 +43,7 @@ const char kUsage[] =
     "usage: wrsample [--exit-after MS] [--hang-after MS [--hang-for MS]] [--tray]\n"
     "                [--class NAME] --window TITLE X Y W H "
     "[--maximized|--minimized|--topmost|--tool|--hidden] [--clamp] [--pause-at-move MS]\n"
+    "                [--overlay|--widget] [--borderless] [--foreground]\n"
     "                [--many N X Y W H] ...\n";
 
 constexpr wchar_t kDefaultClass[] = L"WrSample";
@@ -51,6 +57,8 @@ struct WindowPlan {
     int x = 0, y = 0, w = 200, h = 150;
     int show = SW_SHOWNORMAL;
     DWORD exStyle = 0;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    bool foreground = false;
     bool hidden = false;
     bool clamp = false;
     long long pauseAtMove = 0;
@@ -194,6 +202,14 @@ int parseArgs(int argc, wchar_t** argv, std::vector<WindowPlan>* plans, long lon
             plans->back().exStyle |= WS_EX_TOPMOST;
         } else if (std::wcscmp(a, L"--tool") == 0 && !plans->empty()) {
             plans->back().exStyle |= WS_EX_TOOLWINDOW;
+        } else if (std::wcscmp(a, L"--overlay") == 0 && !plans->empty()) {
+            plans->back().exStyle |= WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TRANSPARENT;
+        } else if (std::wcscmp(a, L"--widget") == 0 && !plans->empty()) {
+            plans->back().exStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+        } else if (std::wcscmp(a, L"--borderless") == 0 && !plans->empty()) {
+            plans->back().style = WS_POPUP;
+        } else if (std::wcscmp(a, L"--foreground") == 0 && !plans->empty()) {
+            plans->back().foreground = true;
         } else if (std::wcscmp(a, L"--hidden") == 0 && !plans->empty()) {
             plans->back().hidden = true;
         } else if (std::wcscmp(a, L"--clamp") == 0 && !plans->empty()) {
@@ -243,12 +259,15 @@ int main() {
     int index = 0;
     for (const WindowPlan& s : plans) {
         if (!registerClass(s.className)) return 1;
-        HWND w = CreateWindowExW(s.exStyle, s.className.c_str(), s.title.c_str(), WS_OVERLAPPEDWINDOW, s.x,
-                                 s.y, s.w, s.h, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND w = CreateWindowExW(s.exStyle, s.className.c_str(), s.title.c_str(), s.style, s.x, s.y, s.w, s.h,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (w == nullptr) return 1;
         ++liveWindows;
         SetWindowLongPtrW(w, GWLP_USERDATA, static_cast<LONG_PTR>(kColours[index++ % 8]));
+        // A layered window shows nothing until its opacity is given.
+        if (s.exStyle & WS_EX_LAYERED) SetLayeredWindowAttributes(w, 0, 160, LWA_ALPHA);
         if (!s.hidden) ShowWindow(w, s.show);
+        if (s.foreground) SetForegroundWindow(w);
         // Set once the window stands where it was created.
         if (s.clamp) SetPropW(w, kClampProp, reinterpret_cast<HANDLE>(1));
         if (s.pauseAtMove > 0)

@@ -221,6 +221,7 @@ expected_options_controls() {
         "-1|Static|ミリ秒 (0～3000)|ms (0 to 3000)" "-1|Static|スクロールする端|Edges that scroll" \
         "1107|Button|左|Left" "1108|Button|右|Right" "1109|Button|上|Top" "1110|Button|下|Bottom" \
         "1111|Button|ドラッグ中のウインドウを端で次の画面へ運ぶ|Carry a dragged window across an edge" \
+        "1112|Button|全画面のプログラム (ゲーム、動画、スライド) の前面では端で動かさない|Pause the edges while a full-screen program (game, video, slides) is in front" \
         "-1|Button|キー操作 (例: Ctrl+Alt+Right、空欄 = なし)|Keys (e.g. Ctrl+Alt+Right; empty = none)" \
         "-1|Static|左へ 1 画面|One screen left" "1120|Edit|Ctrl+Alt+Left|Ctrl+Alt+Left" "1130|Static||" \
         "-1|Static|右へ 1 画面|One screen right" "1121|Edit|Ctrl+Alt+Right|Ctrl+Alt+Right" "1131|Static|× 他のプログラムが使用中です|× In use by another program" \

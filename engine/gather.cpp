@@ -5,6 +5,7 @@
 #include "engine/monitors.h"
 #include "engine/ordinary_window.h"
 #include "engine/top_windows.h"
+#include "engine/screen_windows.h"
 #include "engine/virtual_desk.h"
 #include "engine/window_placer.h"
 
@@ -94,6 +95,8 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
             if (placement.showCmd != platform::kShowNormal ||
                 !readOrdinaryWindow(window, placement, kGatherShellClasses, title, className))
                 continue;
+        } else if (screen_windows::leftAlone(window)) {
+            continue;  // taskbars, menus, overlays: they belong to the screen
         }
         platform::Rect r{};
         platform::getWindowRect(window, &r);
@@ -151,6 +154,7 @@ int VirtualDesk::gatherWindows() {
         platform::getWindowPlacement(window, &placement);
 
         if (placement.showCmd == platform::kShowMaximized) {
+            if (screen_windows::leftAlone(window)) continue;
             // Into the corner of its own monitor's work area.
             platform::Rect r{};
             if (monitors.count() > 1) platform::getWindowRect(window, &r);

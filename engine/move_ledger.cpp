@@ -158,8 +158,10 @@ void MoveLedger::noteSent(int s, const platform::Rect& target, bool taken) {
     if (!taken) {
         // Refused: the window stays where it is and nothing is owed.
         e.wanted = e.known;
+        e.moveFailed = 1;
         return;
     }
+    e.moveFailed = 0;
     e.offsetX += target.left - e.known.left;
     e.offsetY += target.top - e.known.top;
     e.queued = target;

@@ -59,6 +59,7 @@ struct LedgerSlot {
     uint8_t processKnown;
     uint8_t placeOnScreen;  // while refusing: its place was on the screen at the last pass
     uint8_t movedBack;      // put back at the session's end: wherever it shows, it goes there
+    uint8_t moveFailed;     // the system refused the last move asked for
 };
 
 class MoveLedger {

@@ -1,10 +1,12 @@
 // The tests that the snapshot and the gathering share, in the order both make
 // them: read the title, require a real restored rectangle, leave out the
-// navigator, read the class name, leave out the shell's windows.
+// navigator, read the class name, leave out the shell's windows and those
+// that belong to the screen.
 #pragma once
 
 #include <cstring>
 
+#include "engine/screen_windows.h"
 #include "engine/virtual_desk.h"
 #include "platform/desktop.h"
 
@@ -20,9 +22,10 @@ constexpr int kFirstDesktopClass = 2;
 constexpr int kDesktopClasses = 2;
 
 // Fills title and className (kTitleSize bytes each; the class name only when
-// the earlier tests pass) and tells whether the window passes.
+// the earlier tests pass) and tells whether the window passes. A walk down the
+// Z order may pass topmostBand (see screen_windows::leftAlone).
 inline bool readOrdinaryWindow(platform::WindowHandle window, const platform::Placement& placement,
-                               int shellClasses, char* title, char* className) {
+                               int shellClasses, char* title, char* className, bool* topmostBand = nullptr) {
     title[0] = '\0';
     platform::getWindowText(window, title, kTitleSize);
     title[kTitleSize - 1] = '\0';
@@ -35,5 +38,6 @@ inline bool readOrdinaryWindow(platform::WindowHandle window, const platform::Pl
     for (int i = 0; i < shellClasses; ++i) {
         if (std::strcmp(className, kShellClasses[i]) == 0) return false;
     }
-    return true;
+    // Nor one that belongs to the screen (taskbars, menus, overlays).
+    return !screen_windows::leftAlone(window, className, topmostBand);
 }

@@ -72,6 +72,8 @@ int VirtualDesk::moveViewKeeping(int dx, int dy, platform::WindowHandle keep) {
     for (int i = 0; i < windowCount; ++i) {
         WindowEntry& row = windows[i];
         if (keep != 0 && row.window == keep) continue;
+        // An elevated program's window cannot be moved: it stays.
+        if (outOfReach.stays(row.window)) continue;
         const int slot = moves.slotOfRow(i, row.window);
         // A window that does not obey stays, like a fixed one.
         if (slot >= 0 && moves.slot(slot).refusing) continue;

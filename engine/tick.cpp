@@ -11,6 +11,10 @@ namespace {
 constexpr uint32_t kHideDelayMs = 1000;
 constexpr uint32_t kExtraSleepMs = 10;
 
+bool pauseInFullscreen(const EdgeGuard& guard) {
+    return guard.options ? guard.options->pauseInFullscreen != 0 : EdgeOptions{}.pauseInFullscreen != 0;
+}
+
 }  // namespace
 
 int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFrame,
@@ -22,6 +26,12 @@ int pollTick(VirtualDesk* desk, TickState* state, platform::WindowHandle navFram
     int dirX = 0;
     int dirY = 0;
     desk->detectEdge(&dirX, &dirY);
+    // A game, a video or a slide show in front: the edges rest.
+    if (state->fullscreen.paused(desk->monitors, t0, dirX != 0 || dirY != 0,
+                                 pauseInFullscreen(state->guard))) {
+        dirX = 0;
+        dirY = 0;
+    }
     if (state->tableEveryTick || idle_policy::tableNeeded(*desk, dirX, dirY)) desk->snapshotWindows();
     // Scroll, or reset the step, as the edge guards allow.
     guardedScroll(desk, &state->guard, t0, &dirX, &dirY);

@@ -8,6 +8,7 @@
 
 #include "engine/edge_guards.h"
 #include "engine/follow_focus.h"
+#include "engine/fullscreen_pause.h"
 #include "platform/desktop.h"
 
 class VirtualDesk;
@@ -16,8 +17,9 @@ struct TickState {
     uint32_t lastEdgeTick = 0;  // last tick with the pointer at an edge
     int32_t dirX = 0;
     int32_t dirY = 0;
-    EdgeGuard guard;      // its options: the shell's [Edges]
-    FocusFollower focus;  // its options: the shell's [Focus]
+    EdgeGuard guard;             // its options: the shell's [Edges]
+    FocusFollower focus;         // its options: the shell's [Focus]
+    FullscreenPause fullscreen;  // edges rest while a program fills the screen
     // Take the window table at every tick, even when nothing needs it (what
     // the tick did before it learnt to idle; the tests compare the two).
     bool tableEveryTick = false;

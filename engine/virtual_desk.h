@@ -6,6 +6,8 @@
 
 #include "engine/monitors.h"
 #include "engine/move_ledger.h"
+#include "engine/out_of_reach.h"
+#include "engine/window_set.h"
 #include "platform/desktop.h"
 #include "store/records.h"
 
@@ -173,6 +175,11 @@ public:
     MoveLedger moves;
     // The monitors; screenWidth and screenHeight are their virtual screen's.
     MonitorLayout monitors;
+    // Windows of elevated programs: left where they stand, marked in the map.
+    OutOfReach outOfReach;
+    // Rows of windows on another virtual desktop of the system: they move
+    // with the view but are not drawn in the map (this pass's).
+    WindowSet<64> offMap;
 
 private:
     // virtualWidth and virtualHeight from the screen, the scales kept inside

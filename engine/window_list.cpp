@@ -40,6 +40,7 @@ std::string utf8Of(int (*read)(platform::WindowHandle, char*, int), platform::Wi
 
 const char* windowStateName(const VirtualDesk& desk, platform::WindowHandle window, bool fixed) {
     if (fixed) return "fixed";
+    if (desk.outOfReach.stays(window)) return "elevated";
     const int slot = desk.moves.find(window);
     if (slot >= 0 && desk.moves.slot(slot).hung) return "hung";
     if (slot >= 0 && desk.moves.slot(slot).refusing) return "refusing";

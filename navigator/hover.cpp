@@ -13,6 +13,7 @@ int VirtualDesk::updateHover(int mapX, int mapY) {
     platform::WindowHandle found = 0;
     for (int32_t k = 0; k < windowCount && k < kMaxWindows; ++k) {
         const WindowEntry& w = windows[k];
+        if (offMap.count() != 0 && offMap.holds(w.window)) continue;  // not drawn
         if (w.x <= sx && sx <= int64_t{w.x} + w.width && w.y <= sy && sy <= int64_t{w.y} + w.height) {
             found = w.window;
             break;

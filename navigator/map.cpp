@@ -41,10 +41,22 @@ int VirtualDesk::paintMap(platform::Canvas dc) {
     const int32_t count = windowCount < kMaxWindows ? windowCount : kMaxWindows;
     for (int32_t k = count - 1; k >= 0; --k) {
         const WindowEntry& w = windows[k];
+        // On another desktop of the system: moved, not shown.
+        if (offMap.count() != 0 && offMap.holds(w.window)) continue;
         platform::selectObject(dc, framePen);
         platform::selectObject(dc, w.window == hoverWindow ? hoverBrush : windowBrush);
-        platform::drawRectangle(dc, (w.x - ox + viewX) / n, (w.y - oy + viewY) / n,
-                                (w.x - ox + w.width + viewX) / n - 1, (w.y - oy + w.height + viewY) / n - 1);
+        const int32_t left = (w.x - ox + viewX) / n;
+        const int32_t top = (w.y - oy + viewY) / n;
+        const int32_t right = (w.x - ox + w.width + viewX) / n - 1;
+        const int32_t bottom = (w.y - oy + w.height + viewY) / n - 1;
+        platform::drawRectangle(dc, left, top, right, bottom);
+        // Crossed out: an elevated program's window, which cannot be moved.
+        if (outOfReach.stays(w.window)) {
+            platform::moveTo(dc, left, top);
+            platform::lineTo(dc, right - 1, bottom - 1);
+            platform::moveTo(dc, right - 1, top);
+            platform::lineTo(dc, left, bottom - 1);
+        }
     }
 
     platform::selectObject(dc, platform::nullBrush());
@@ -81,7 +93,8 @@ int VirtualDesk::mapChanged(int clearDirty) {
 int VirtualDesk::showWhileScrolling(platform::WindowHandle frame) {
     if (naviMode == kNaviHidden) {
         naviMode = kNaviScrolling;
-        platform::showWindow(frame, platform::kShowCmdShow);
+        // Not activated: typing still goes to the program the user works in.
+        platform::showWindow(frame, platform::kShowCmdShowNoActivate);
     }
     return 0;
 }
@@ -105,6 +118,6 @@ int VirtualDesk::togglePinned(platform::WindowHandle frame) {
     const int32_t was = naviMode;
     naviMode = kNaviPinned;
     // Shown for scrolling it is visible already.
-    if (was != kNaviScrolling) platform::showWindow(frame, platform::kShowCmdShow);
+    if (was != kNaviScrolling) platform::showWindow(frame, platform::kShowCmdShowNoActivate);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
 #include "navigator/map_wheel.h"
+#include "navigator/raw_wheel_win32.h"
 #include "platform/win32/narrow_text_win32.h"
 
 namespace {
@@ -56,18 +57,13 @@ WheelState wheelState;
 
 bool isWheel(UINT message) { return message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL; }
 
-// A wheel message that reached the frame or the pane (the platform sends it
-// to the focus window or to the one under the pointer): handled when the
-// pointer, in screen coordinates in lParam, is over the map. The map is
-// repainted at once.
-bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
+// A wheel turn with the pointer, in screen coordinates, at `at`: handled
+// when that is over the map. The map is repainted at once.
+bool wheelAt(POINT at, int delta, bool horizontal, bool shift) {
     if (settingsOpen || !desk || !mapPane || appOptions.navigator.wheelScrolls == 0) return false;
     RECT map;
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (!GetWindowRect(mapPane, &map) || !PtInRect(&map, at)) return false;
-    int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-    bool horizontal = message == WM_MOUSEHWHEEL;
-    if (!horizontal && (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT)) {
+    if (!horizontal && shift) {
         horizontal = true;
         delta = -delta;  // away from the user goes left
     }
@@ -78,9 +74,59 @@ bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+// A wheel message that reached the frame or the pane (the platform sends it
+// to the window under the pointer or to the focus window). While the raw
+// wheel is followed it carries every turn over the map: the message is then
+// only swallowed, or a turn would count twice.
+bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (rawWheelFollowed()) {
+        RECT map;
+        return mapPane && GetWindowRect(mapPane, &map) && PtInRect(&map, at);
+    }
+    return wheelAt(at, GET_WHEEL_DELTA_WPARAM(wParam), message == WM_MOUSEHWHEEL,
+                   (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
+}
+
+// Raw mouse input, followed while the pointer is over the map: its wheel
+// turns, wherever the focus is.
+void onRawInput(LPARAM lParam) {
+    RAWINPUT raw{};
+    UINT size = sizeof(raw);
+    if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
+                        sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
+        raw.header.dwType != RIM_TYPEMOUSE)
+        return;
+    const USHORT flags = raw.data.mouse.usButtonFlags;
+    if ((flags & (RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) == 0) return;
+    POINT at{};
+    if (!GetCursorPos(&at)) return;
+    const int delta = static_cast<SHORT>(raw.data.mouse.usButtonData);
+    wheelAt(at, delta, (flags & RI_MOUSE_HWHEEL) != 0, (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
+}
+
+// A press in the navigator does not activate it: the keyboard focus stays
+// with the program the user works in.
+INT_PTR noActivation(HWND dialog) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, MA_NOACTIVATE);
+    return TRUE;
+}
+
+// Without activation nothing raises the frame: it is put on top of the
+// topmost windows again when a window drag starts, so that the drag stays
+// with it (Wine stacks a window opened later above it otherwise). Not on a
+// left press: under Wine the restacking takes the keyboard from the program
+// in front.
+void keepOnTop() {
+    if (navFrame)
+        SetWindowPos(navFrame, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 }  // namespace
 
-INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK navFrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEACTIVATE && mapPane) return noActivation(dialog);
     if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
     // A double click on the caption pins or unpins the navigator.
     if (message == WM_NCLBUTTONDBLCLK && desk) desk->togglePinned(handleOf(navFrame));
@@ -106,10 +152,15 @@ INT_PTR CALLBACK navFrameProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEACTIVATE) return noActivation(dialog);
     // The settings dialog may be changing the geometry the map depends on.
     if (settingsOpen) return 0;
     // Handled here, or the default handling passes it on to the frame.
     if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
+    if (message == WM_INPUT) {
+        onRawInput(lParam);
+        return 0;  // the default handling frees the input
+    }
     if (desk) {
         switch (message) {
             case WM_PAINT: {
@@ -126,6 +177,7 @@ INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
                 applyTip(mapLeftUp());
                 break;
             case WM_RBUTTONDOWN:
+                keepOnTop();
                 applyTip(mapRightDown(desk, packedPos(lParam)));
                 break;
             case WM_RBUTTONUP:

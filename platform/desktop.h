@@ -35,6 +35,9 @@ constexpr uint32_t kShowMaximized = 3;
 
 constexpr int kShowCmdHide = 0;  // for showWindow
 constexpr int kShowCmdShow = 5;
+// Shown without being activated (SW_SHOWNA): the foreground window and the
+// keyboard focus stay where the user has them.
+constexpr int kShowCmdShowNoActivate = 8;
 
 constexpr int kKeyLButton = 0x01;
 constexpr int kKeyRButton = 0x02;
@@ -71,6 +74,32 @@ bool setRestoredRect(WindowHandle window, const Rect& rect);
 // where the system cannot tell.
 bool isWindowCloaked(WindowHandle window);
 Rect desktopRect();
+
+// --- what the screen holds besides the desktop's windows --------------------
+// Extended style bits (GWL_EXSTYLE) that tell overlays and the like apart.
+constexpr uint32_t kExTopmost = 0x00000008;      // WS_EX_TOPMOST
+constexpr uint32_t kExTransparent = 0x00000020;  // WS_EX_TRANSPARENT: clicks go through
+constexpr uint32_t kExToolWindow = 0x00000080;   // WS_EX_TOOLWINDOW
+constexpr uint32_t kExLayered = 0x00080000;      // WS_EX_LAYERED
+constexpr uint32_t kExNoActivate = 0x08000000;   // WS_EX_NOACTIVATE
+uint32_t getExtendedStyle(WindowHandle window);
+// Why the compositor cloaks a window (DWMWA_CLOAKED): 0 when it does not (or
+// cannot tell), else any of these bits.
+constexpr uint32_t kCloakedApp = 0x1;        // by its own program (a suspended app)
+constexpr uint32_t kCloakedShell = 0x2;      // by the shell (another virtual desktop)
+constexpr uint32_t kCloakedInherited = 0x4;  // from its owner window
+uint32_t cloakReason(WindowHandle window);
+// The shell's notification state (SHQueryUserNotificationState), one of the
+// kUserState* values; 0 when the system cannot tell.
+constexpr int kUserStateBusy = 2;              // a full-screen program, or presentation settings
+constexpr int kUserStateD3dFullScreen = 3;     // an exclusive-mode full-screen Direct3D program
+constexpr int kUserStatePresentationMode = 4;  // the user's presentation settings
+constexpr int kUserStateAcceptsNotifications = 5;
+int userNotificationState();
+// True when the system refuses our moves of this window for want of rights:
+// its program runs elevated (a higher integrity level) and user interface
+// privilege isolation keeps us out.
+bool isWindowOutOfReach(WindowHandle window);
 
 // --- identity of windows and of the session -------------------------------
 // The window's program: its id and when it started (100 ns units since

@@ -73,6 +73,7 @@
 #define IDC_EDGE_TOP 1109
 #define IDC_EDGE_BOTTOM 1110
 #define IDC_CARRY 1111
+#define IDC_PAUSE_FULLSCREEN 1112
 // Keys group: an edit and a mark per view action, in the actions' order.
 #define IDC_KEY_EDIT_FIRST 1120
 #define IDC_KEY_MARK_FIRST 1130

@@ -43,3 +43,7 @@
 #define IDS_COMBO_TOO_LONG 246
 #define IDS_COMBO_NEEDS_MODIFIER 247
 #define IDS_COMBO_ERROR_OTHER 249
+// The tray balloon about a program that runs elevated; "%s" stands for the
+// program's file name.
+#define IDS_OUT_OF_REACH_TITLE 300
+#define IDS_OUT_OF_REACH_TEXT 301

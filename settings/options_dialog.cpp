@@ -37,6 +37,7 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->edges.top; }, IDC_EDGE_TOP},
     {[](Options* o) { return &o->edges.bottom; }, IDC_EDGE_BOTTOM},
     {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
+    {[](Options* o) { return &o->edges.pauseInFullscreen; }, IDC_PAUSE_FULLSCREEN},
     {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
 };
 

@@ -1,5 +1,6 @@
 // The navigator's show/hide policy: the three transitions of naviMode for
-// every mode, those a damaged placement file can bring included.
+// every mode, those a damaged placement file can bring included; none of
+// them takes the focus from the program the user works in.
 #include <gtest/gtest.h>
 
 #include "tests/test_map_fixture.h"
@@ -35,6 +36,9 @@ TEST_P(ShowHide, ModeMovesAndTheFrameFollows) {
         frame.visible = visible;
         platform::WindowHandle h = sim::addWindow(frame);
         desk->naviMode = t.before;
+        // The user works in another program.
+        const platform::WindowHandle editor = sim::addWindow("notes", "Notepad", 300, 300, 400, 300);
+        sim::setForeground(editor);
         sim::resetCallCount();
         switch (t.op) {
             case kShow:
@@ -51,7 +55,13 @@ TEST_P(ShowHide, ModeMovesAndTheFrameFollows) {
         EXPECT_EQ(sim::callCount(), t.effect == kNoCall ? 0 : 1);
         bool expectVisible = t.effect == kNoCall ? visible : t.effect == kShown;
         EXPECT_EQ(sim::window(h)->visible, expectVisible) << "frame visible before: " << visible;
+        // Showing the navigator never takes the focus (ShowWindow with
+        // SW_SHOWNA: "Displays the window in its current size and position
+        // ... except that the window is not activated",
+        // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-showwindow).
+        EXPECT_EQ(platform::foregroundWindow(), editor);
         sim::removeWindow(h);
+        sim::removeWindow(editor);
     }
 }
 

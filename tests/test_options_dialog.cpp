@@ -123,4 +123,16 @@ TEST_F(OptionsDialogTest, FollowFocusIsOneOfThreeRadioButtonsBothWays) {
     EXPECT_FALSE(checked(IDC_FOCUS_OFF));
 }
 
+TEST_F(OptionsDialogTest, ThePauseInFullScreenBoxShowsAndTakesTheOption) {
+    for (const int32_t value : {0, 1}) {
+        Options o;
+        o.edges.pauseInFullscreen = value;
+        state.onInit(dialog, o);
+        EXPECT_EQ(checked(IDC_PAUSE_FULLSCREEN), value != 0);
+        platform::setChecked(dialog, IDC_PAUSE_FULLSCREEN, value == 0);
+        ASSERT_EQ(state.onOk(dialog, &o), 0);
+        EXPECT_EQ(o.edges.pauseInFullscreen, value == 0 ? 1 : 0);
+    }
+}
+
 }  // namespace

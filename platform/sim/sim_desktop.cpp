@@ -39,6 +39,7 @@ struct SimState {
     std::vector<sim::SimMoveCall> moveLog;
     bool recordMoves = false;
     platform::WindowHandle foreground = 0;
+    int userState = 0;
     std::vector<sim::SimHotKey> hotKeys;
     std::vector<sim::SimHotKey> takenElsewhere;
     // Fixed storage: counting must not allocate on the tick's path.
@@ -166,6 +167,7 @@ void reset(int screenWidth, int screenHeight) {
     s.moveLog.clear();
     s.recordMoves = false;
     s.foreground = 0;
+    s.userState = 0;
     s.hotKeys.clear();
     s.takenElsewhere.clear();
     for (auto& i : s.invalidated) i = {0, 0};
@@ -258,6 +260,8 @@ void tapKey(int key) {
 }
 
 void setForeground(platform::WindowHandle window) { state().foreground = window; }
+
+void setUserNotificationState(int value) { state().userState = value; }
 
 void takeHotKeyElsewhere(uint32_t modifiers, uint32_t key) {
     state().takenElsewhere.push_back({0, 0, modifiers, key});
@@ -364,7 +368,7 @@ bool moveWindow(WindowHandle window, int x, int y, int width, int height) {
     if (state().moveObserver) state().moveObserver(window);
     if (state().recordMoves) state().moveLog.push_back({window, {x, y, x + width, y + height}, false});
     sim::SimWindow* w = findWindow(window);
-    if (!w || w->refuseMove) return false;
+    if (!w || w->refuseMove || w->outOfReach) return false;
     if (w->hung || w->queuesMoves) {
         w->pendingMoves.push_back({{x, y, x + width, y + height}, false});
         ++w->moveCount;
@@ -380,7 +384,7 @@ bool setWindowPos(WindowHandle window, int x, int y) {
     if (state().moveObserver) state().moveObserver(window);
     if (state().recordMoves) state().moveLog.push_back({window, {x, y, x, y}, true});
     sim::SimWindow* w = findWindow(window);
-    if (!w || w->refuseMove) return false;
+    if (!w || w->refuseMove || w->outOfReach) return false;
     if (w->hung || w->queuesMoves) {
         w->pendingMoves.push_back({{x, y, x, y}, true});
         ++w->moveCount;
@@ -399,6 +403,7 @@ bool showWindow(WindowHandle window, int cmd) {
     if (!w) return false;
     bool was = w->visible;
     w->visible = cmd != kShowCmdHide;
+    if (cmd == kShowCmdShow) state().foreground = window;
     return was;
 }
 
@@ -437,6 +442,31 @@ uint64_t bootTime() { return state().bootTime; }
 bool isWindowCloaked(WindowHandle window) {
     const sim::SimWindow* w = findWindow(window);
     return w && w->cloaked;
+}
+
+uint32_t getExtendedStyle(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w ? w->exStyle : 0;
+}
+
+// The compositor answers, as for isWindowCloaked.
+uint32_t cloakReason(WindowHandle window) {
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) return 0;
+    if (w->cloakReason != 0) return w->cloakReason;
+    return w->cloaked ? kCloakedApp : 0;
+}
+
+int userNotificationState() {
+    ++state().calls;
+    return state().userState;
+}
+
+bool isWindowOutOfReach(WindowHandle window) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    return w && w->outOfReach;
 }
 
 int getMonitors(Monitor* out, int capacity) {

@@ -50,6 +50,12 @@ struct SimWindow {
     // order, as Wine restacks a window whose thread carries out an
     // asynchronous move even when the move keeps the Z order.
     bool raisedByMoves = false;
+    // Why it is cloaked; 0 with `cloaked` set counts as by its own program.
+    uint32_t cloakReason = 0;
+    uint32_t exStyle = 0;  // getExtendedStyle
+    // Its program runs elevated: every move fails, as the system refuses it
+    // with access denied, and isWindowOutOfReach reports true.
+    bool outOfReach = false;
     std::vector<SimMove> pendingMoves;
     int moveCount = 0;      // successful moves and positionings
     int invalidations = 0;  // invalidateWindow calls (repaint requests)
@@ -123,8 +129,12 @@ void setDraggedWindow(platform::WindowHandle handle);
 void setKey(int key, bool down);
 void tapKey(int key);  // down and up between two readings
 
-// The foreground window that foregroundWindow reports (0 = none).
+// The foreground window that foregroundWindow reports (0 = none). Showing
+// a window with kShowCmdShow activates it: it becomes the foreground window,
+// as ShowWindow(SW_SHOW) makes it; kShowCmdShowNoActivate leaves it.
 void setForeground(platform::WindowHandle window);
+// What userNotificationState reports (0 after reset: the system cannot tell).
+void setUserNotificationState(int state);
 
 // Hotkeys: a combination taken by another program refuses registration.
 struct SimHotKey {

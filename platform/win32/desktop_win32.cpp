@@ -168,6 +168,89 @@ bool isWindowCloaked(WindowHandle window) {
     return cloaked != 0;
 }
 
+// The value is the reason: DWM_CLOAKED_APP, _SHELL, _INHERITED.
+uint32_t cloakReason(WindowHandle window) {
+    DwmGetWindowAttributeFunction get = dwmGetWindowAttribute();
+    if (!get) return 0;
+    DWORD cloaked = 0;
+    if (get(hwnd(window), kDwmCloaked, &cloaked, sizeof(cloaked)) != S_OK) return 0;
+    return cloaked;
+}
+
+uint32_t getExtendedStyle(WindowHandle window) {
+    return static_cast<uint32_t>(GetWindowLongW(hwnd(window), GWL_EXSTYLE));
+}
+
+namespace {
+
+using QueryNotificationStateFunction = HRESULT(WINAPI*)(int*);
+
+// Loaded on first use: absent before Vista and in some shells.
+QueryNotificationStateFunction queryNotificationState() {
+    static bool tried = false;
+    static QueryNotificationStateFunction function = nullptr;
+    if (!tried) {
+        tried = true;
+        HMODULE library = LoadLibraryA("shell32.dll");
+        if (library) {
+            function = reinterpret_cast<QueryNotificationStateFunction>(
+                reinterpret_cast<void*>(GetProcAddress(library, "SHQueryUserNotificationState")));
+        }
+    }
+    return function;
+}
+
+// The mandatory label's last sub-authority: 0x2000 medium, 0x3000 high.
+DWORD integrityOf(HANDLE token) {
+    alignas(8) BYTE buffer[128];
+    DWORD size = 0;
+    if (!GetTokenInformation(token, TokenIntegrityLevel, buffer, sizeof(buffer), &size)) return 0;
+    const auto* label = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer);
+    const UCHAR count = *GetSidSubAuthorityCount(label->Label.Sid);
+    return count == 0 ? 0 : *GetSidSubAuthority(label->Label.Sid, count - 1);
+}
+
+DWORD ownIntegrity() {
+    static DWORD level = 0xFFFFFFFF;
+    if (level == 0xFFFFFFFF) {
+        level = 0;
+        HANDLE token = nullptr;
+        if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+            level = integrityOf(token);
+            CloseHandle(token);
+        }
+    }
+    return level;
+}
+
+}  // namespace
+
+int userNotificationState() {
+    QueryNotificationStateFunction query = queryNotificationState();
+    int value = 0;
+    if (!query || query(&value) != S_OK) return 0;
+    return value;
+}
+
+// A program whose token we may not even read runs above us.
+bool isWindowOutOfReach(WindowHandle window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd(window), &processId);
+    if (processId == 0) return false;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    HANDLE token = nullptr;
+    bool above = false;
+    if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        above = integrityOf(token) > ownIntegrity();
+        CloseHandle(token);
+    } else {
+        above = GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    CloseHandle(process);
+    return above;
+}
+
 int getMonitors(Monitor* out, int capacity) {
     MonitorList list{out, capacity, 0};
     if (capacity <= 0) return 0;
