@@ -52,7 +52,9 @@ int VirtualDesk::snapshotWindows() {
         if (show == platform::kShowMaximized) platform::getWindowPlacement(window, &placement);
         // A real restored rectangle, not the navigator, not a shell window.
         if (!readOrdinaryWindow(window, placement, kSnapshotShellClasses, title, className)) continue;
-        // Not in the fixed-window list.
+        // No rule keeps it on the screen or leaves it alone, and it is not in
+        // the fixed-window list.
+        if (rules.actionFor(window, title, className) != kRuleNone) continue;
         if (isFixed(fixedWindows, title, className)) continue;
         // The row: where the view wants the window, which is where it
         // stands unless a move of ours is still on its way. A window whose
@@ -71,6 +73,7 @@ int VirtualDesk::snapshotWindows() {
 
     // 4.
     moves.endPass();
+    rules.endPass();
     windowCount = n;
     return kStatusOk;
 }

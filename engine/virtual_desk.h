@@ -6,6 +6,7 @@
 
 #include "engine/monitors.h"
 #include "engine/move_ledger.h"
+#include "engine/rule_filter.h"
 #include "platform/desktop.h"
 #include "store/records.h"
 
@@ -173,6 +174,9 @@ public:
     MoveLedger moves;
     // The monitors; screenWidth and screenHeight are their virtual screen's.
     MonitorLayout monitors;
+    // The window rules in force: "stay" windows are left out of the table like
+    // fixed ones, "ignore" windows are left alone by every walk.
+    RuleFilter rules;
 
 private:
     // virtualWidth and virtualHeight from the screen, the scales kept inside

@@ -38,10 +38,13 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->edges.bottom; }, IDC_EDGE_BOTTOM},
     {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
     {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
+    {[](Options* o) { return &o->edges.pauseInFullscreen; }, IDC_PAUSE_FULLSCREEN},
 };
 
 // [General] Language: the radio button of each value, kLanguageAuto first.
 constexpr int kLanguageButtons[] = {IDC_LANGUAGE_AUTO, IDC_LANGUAGE_JA, IDC_LANGUAGE_EN};
+// [Focus] FollowFocus: the radio button of each value, kFollowView first.
+constexpr int kFollowButtons[] = {IDC_FOLLOW_VIEW, IDC_FOLLOW_WINDOW, IDC_FOLLOW_OFF};
 
 }  // namespace
 
@@ -59,6 +62,10 @@ int OptionsDialog::onInit(platform::WindowHandle dialog, const Options& current)
     if (language < kLanguageAuto || language > kLanguageEn) language = kLanguageAuto;
     for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i)
         platform::setChecked(dialog, kLanguageButtons[i], i == language);
+    int32_t follow = shown.focus.followFocus;
+    if (follow < kFollowView || follow > kFollowOff) follow = kFollowView;
+    for (int32_t i = kFollowView; i <= kFollowOff; ++i)
+        platform::setChecked(dialog, kFollowButtons[i], i == follow);
     return 0;
 }
 
@@ -71,6 +78,9 @@ int OptionsDialog::onOk(platform::WindowHandle dialog, Options* options) {
     for (const CheckRow& row : kCheckRows) *row.field(options) = platform::isChecked(dialog, row.box) ? 1 : 0;
     for (int32_t i = kLanguageAuto; i <= kLanguageEn; ++i) {
         if (platform::isChecked(dialog, kLanguageButtons[i])) options->general.language = i;
+    }
+    for (int32_t i = kFollowView; i <= kFollowOff; ++i) {
+        if (platform::isChecked(dialog, kFollowButtons[i])) options->focus.followFocus = i;
     }
     return 0;
 }
