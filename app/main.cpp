@@ -20,7 +20,9 @@
 #include "navigator/navigator_win32.h"
 #include "navigator/raw_wheel_win32.h"
 #include "res/resource.h"
+#include "store/options.h"
 #include "store/recovery_record.h"
+#include "store/window_rules.h"
 
 namespace {
 
@@ -158,9 +160,10 @@ LONG WINAPI onUnhandledFault(EXCEPTION_POINTERS*) {
 }
 
 int startUp() {
-    // The settings dialog's sliders, the options dialog's spin buttons and the
-    // map's tooltip are common controls.
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    // The settings dialog's sliders, the options dialog's spin buttons and
+    // tabs, and the map's tooltip are common controls.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
     // The files, the options among them, are found from here on.
@@ -173,6 +176,10 @@ int startUp() {
 
     desk = new (std::nothrow) VirtualDesk;
     if (!desk) return kExitNoEngine;
+    // The window rules: in the options file too.
+    WindowRuleList rules;
+    loadWindowRules(kOptionsFileName, &rules);
+    desk->rules.setRules(rules);
     SetUnhandledExceptionFilter(onUnhandledFault);
 
     fillTrayIcon(mainWindow, icon);

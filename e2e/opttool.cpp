@@ -10,8 +10,13 @@
 //   type H ID TEXT            replaces an edit's text, as typing does
 //   check H ID 0|1            clicks a check box when it is not so already
 //   rects H                   every control: "id left top right bottom" in
-//                             screen pixels (-1: no id)
+//                             screen pixels (-1: no id), those of the pages of
+//                             a tabbed dialog too
+//   tab H ID                  shows the page that holds control ID, as the
+//                             arrow keys on the tabs do
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -23,7 +28,7 @@ namespace {
 
 const char kUsage[] =
     "usage: wropttool dialog|nodialog [--timeout MS] | values H | type H ID TEXT | check H ID 0|1 | rects "
-    "H\n";
+    "H | tab H ID\n";
 
 // "Wideroom 詳細設定", built in as UTF-16.
 // "Wideroom 詳細設定" and the English dialog's title.
@@ -77,11 +82,11 @@ std::string editText(HWND edit) {
 
 int cmdValues(HWND dialog) {
     std::string line;
-    for (int id : kEdits) line += editText(GetDlgItem(dialog, id)) + " ";
+    for (int id : kEdits) line += editText(findControl(dialog, id)) + " ";
     line += "|";
     for (int id : kChecks) {
         DWORD_PTR state = 0;
-        if (!sendTimeout(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, &state)) return 1;
+        if (!sendTimeout(findControl(dialog, id), BM_GETCHECK, 0, 0, &state)) return 1;
         line += state == BST_CHECKED ? " 1" : " 0";
     }
     printLine(line);
@@ -89,12 +94,12 @@ int cmdValues(HWND dialog) {
 }
 
 int cmdType(HWND dialog, long long id, const wchar_t* text) {
-    HWND edit = GetDlgItem(dialog, static_cast<int>(id));
+    HWND edit = findControl(dialog, static_cast<int>(id));
     return edit && sendTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? 0 : 1;
 }
 
 int cmdCheck(HWND dialog, long long id, long long on) {
-    HWND box = GetDlgItem(dialog, static_cast<int>(id));
+    HWND box = findControl(dialog, static_cast<int>(id));
     DWORD_PTR state = 0;
     if (!box || !sendTimeout(box, BM_GETCHECK, 0, 0, &state)) return 1;
     if ((state == BST_CHECKED) == (on != 0)) return 0;
@@ -103,6 +108,11 @@ int cmdCheck(HWND dialog, long long id, long long on) {
 
 int cmdRects(HWND dialog) {
     for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        // A tabbed dialog's page: its controls.
+        if (classOf(c) == L"#32770") {
+            cmdRects(c);
+            continue;
+        }
         int id = GetDlgCtrlID(c);
         if (id == 0xFFFF) id = -1;
         RECT r;
@@ -112,6 +122,33 @@ int cmdRects(HWND dialog) {
         printLine(buf);
     }
     return 0;
+}
+
+// Brings the page that holds control ID to the front as the keyboard does:
+// the tab before it (or after it, for the first) selected, then an arrow key
+// on the tabs, which tell the dialog of the change.
+int cmdTab(HWND dialog, long long id) {
+    HWND tabs = nullptr;
+    int index = -1;
+    int pages = 0;
+    HWND page = nullptr;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (classOf(c) == L"SysTabControl32") tabs = c;
+        if (classOf(c) != L"#32770") continue;
+        if (GetDlgItem(c, static_cast<int>(id)) != nullptr) {
+            index = pages;
+            page = c;
+        }
+        ++pages;
+    }
+    if (!tabs || index < 0 || pages < 2) return 1;
+    if (IsWindowVisible(page)) return 0;
+    const bool first = index == 0;
+    if (!sendTimeout(tabs, TCM_SETCURSEL, static_cast<WPARAM>(first ? 1 : index - 1), 0)) return 1;
+    const WPARAM key = first ? VK_LEFT : VK_RIGHT;
+    if (!sendTimeout(tabs, WM_KEYDOWN, key, 1) || !sendTimeout(tabs, WM_KEYUP, key, 0xC0000001)) return 1;
+    for (int i = 0; i < 100 && !IsWindowVisible(page); ++i) Sleep(20);
+    return IsWindowVisible(page) ? 0 : 1;
 }
 
 }  // namespace
@@ -144,6 +181,7 @@ int main() {
     if (!IsWindow(dialog)) return 1;
     if (c == L"values" && rest.size() == 1) return cmdValues(dialog);
     if (c == L"rects" && rest.size() == 1) return cmdRects(dialog);
+    if (c == L"tab" && rest.size() == 2 && parseInt(rest[1], &a)) return cmdTab(dialog, a);
     if (c == L"type" && rest.size() == 3 && parseInt(rest[1], &a)) return cmdType(dialog, a, rest[2]);
     if (c == L"check" && rest.size() == 3 && parseInt(rest[1], &a) && parseInt(rest[2], &b))
         return cmdCheck(dialog, a, b);

@@ -214,14 +214,14 @@ expected_dialog_controls() {
 expected_options_controls() {
     local row id class ja en
     # id | class | Japanese | English
-    for row in "-1|Button|画面の端|Screen edges" "-1|Static|端で止まる時間|Rest at an edge" "1101|Edit|0|0" \
+    for row in "1240|SysTabControl32||" "-1|Button|画面の端|Screen edges" "-1|Static|端で止まる時間|Rest at an edge" "1101|Edit|0|0" \
         "1102|msctls_updown32||" "-1|Static|ミリ秒 (0～2000)|ms (0 to 2000)" "-1|Static|角の除外幅|Corner margin" \
         "1103|Edit|0|0" "1104|msctls_updown32||" "-1|Static|ピクセル (0～200)|pixels (0 to 200)" \
         "-1|Static|ページ送りの間隔|Pause between pages" "1105|Edit|0|0" "1106|msctls_updown32||" \
         "-1|Static|ミリ秒 (0～3000)|ms (0 to 3000)" "-1|Static|スクロールする端|Edges that scroll" \
         "1107|Button|左|Left" "1108|Button|右|Right" "1109|Button|上|Top" "1110|Button|下|Bottom" \
         "1111|Button|ドラッグ中のウインドウを端で次の画面へ運ぶ|Carry a dragged window across an edge" \
-        "1112|Button|全画面のプログラム (ゲーム、動画、スライド) の前面では端で動かさない|Pause the edges while a full-screen program (game, video, slides) is in front" \
+        "1112|Button|全画面のプログラムが前面にある間は端でスクロールしない|Pause the edges while a full-screen program is in front" \
         "-1|Button|キー操作 (例: Ctrl+Alt+Right、空欄 = なし)|Keys (e.g. Ctrl+Alt+Right; empty = none)" \
         "-1|Static|左へ 1 画面|One screen left" "1120|Edit|Ctrl+Alt+Left|Ctrl+Alt+Left" "1130|Static||" \
         "-1|Static|右へ 1 画面|One screen right" "1121|Edit|Ctrl+Alt+Right|Ctrl+Alt+Right" "1131|Static|× 他のプログラムが使用中です|× In use by another program" \
@@ -234,6 +234,12 @@ expected_options_controls() {
         "-1|Static|前面のウィンドウを連れて下へ|Carry the front window down" "1128|Edit|Ctrl+Alt+Shift+Down|Ctrl+Alt+Shift+Down" "1138|Static||" \
         "-1|Static|ナビゲータの表示 / 非表示|Show / hide the navigator" "1129|Edit||" "1139|Static||" \
         "1180|Button|ナビゲータの地図の上のホイールで表示を動かす|Move the view with the wheel over the navigator map" \
+        "-1|Button|画面の外のウインドウが前面に来たとき|When a window out of view comes to the front" \
+        "1220|Button|表示をウインドウのところへ動かす|The view goes to the window" \
+        "1221|Button|ウインドウを表示の中へ連れてくる|The window comes to the view" "1222|Button|何もしない|Off" \
+        "-1|Button|ウインドウの規則 (番号順に試し、最初に合った規則を使う)|Window rules (tried in order; the first that matches counts)" \
+        "1241|ListBox||" "1242|Button|追加(&A)...|&Add..." "1243|Button|編集(&E)...|&Edit..." \
+        "1244|Button|削除(&R)|&Remove" "1245|Button|上へ(&U)|&Up" "1246|Button|下へ(&D)|&Down" \
         "-1|Button|全般|General" "-1|Static|表示言語（次の起動から）|Language (at next start)" \
         "1140|Button|自動|Automatic" "1141|Button|日本語|日本語" "1142|Button|English|English" \
         "1143|Button|Windows と同時に起動する|Start with Windows" "1|Button|OK|OK" "2|Button|キャンセル|Cancel"; do

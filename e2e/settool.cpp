@@ -15,7 +15,8 @@
 //   nomsgbox H [--timeout MS]    waits until H owns none
 //   checked H ID                 1 when check box or radio button ID is checked, else 0
 //   text H [ID]                  the window's text, or that of its control ID
-//   controls H                   every control: "id<TAB>class<TAB>text"
+//   controls H                   every control: "id<TAB>class<TAB>text" (the
+//                                controls of a tabbed dialog's pages in their place)
 //   pos H ID                     a slider's position
 //   values H                     the settings as the dialog shows them, one line:
 //                                the six edits, "|", the six sliders, "|", the
@@ -27,6 +28,8 @@
 //                                clicks that open a message box)
 //   lines H ID                   a list box's lines: "index<TAB>text"
 //   select H ID INDEX            selects a list box line (-1: none)
+//   choose H ID INDEX            selects it as a click does: with the list's
+//                                notice to its dialog
 //   fix H INDEX...               selects each candidate line in turn and clicks
 //                                the fix button after each
 //   popup [--timeout MS]         the open pop-up menu: "handle<TAB>left top right bottom"
@@ -186,7 +189,7 @@ int windowAndInts(const Args& a, size_t ints, HWND* w, long long* values) {
     return 0;
 }
 
-HWND control(HWND dialog, long long id) { return GetDlgItem(dialog, static_cast<int>(id)); }
+HWND control(HWND dialog, long long id) { return findControl(dialog, static_cast<int>(id)); }
 
 // Either language's dialog.
 bool ownedDialog(HWND w, HWND owner) {
@@ -248,7 +251,9 @@ int cmdChecked(const Args& a) {
     long long id = 0;
     if (a.positional.size() != 2 || !parseInt(a.positional[1], &id)) return 2;
     if (!parseLiveHandle(a.positional[0], &w) || !control(w, id)) return 1;
-    printLine(IsDlgButtonChecked(w, static_cast<int>(id)) == BST_CHECKED ? "1" : "0");
+    DWORD_PTR state = 0;
+    if (!sendTimeout(control(w, id), BM_GETCHECK, 0, 0, &state)) return 1;
+    printLine(state == BST_CHECKED ? "1" : "0");
     return 0;
 }
 
@@ -262,7 +267,8 @@ int cmdText(const Args& a) {
         wchar_t buf[1024];
         buf[0] = 0;
         if (!control(w, id)) return 1;
-        GetDlgItemTextW(w, static_cast<int>(id), buf, 1024);
+        DWORD_PTR got = 0;
+        sendTimeout(control(w, id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), &got);
         printLine(recordText(buf));
         return 0;
     }
@@ -270,16 +276,26 @@ int cmdText(const Args& a) {
     return 0;
 }
 
-int cmdControls(const Args& a) {
-    HWND w = nullptr;
-    if (a.positional.size() != 1) return 2;
-    if (!parseLiveHandle(a.positional[0], &w)) return 1;
+// The controls in their order, a tabbed dialog's pages in place of the
+// controls they hold.
+void printControls(HWND w, bool top) {
     for (HWND c = GetWindow(w, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (top && classOf(c) == kDialogClass) {
+            printControls(c, false);
+            continue;
+        }
         int id = GetDlgCtrlID(c);
         // -1 ids of the template come back as 65535.
         if (id == 0xFFFF) id = -1;
         printLine(std::to_string(id) + "\t" + recordText(classOf(c)) + "\t" + recordText(controlText(c)));
     }
+}
+
+int cmdControls(const Args& a) {
+    HWND w = nullptr;
+    if (a.positional.size() != 1) return 2;
+    if (!parseLiveHandle(a.positional[0], &w)) return 1;
+    printControls(w, true);
     return 0;
 }
 
@@ -379,6 +395,18 @@ int cmdSelect(const Args& a) {
     DWORD_PTR result = 0;
     if (!list || !sendTimeout(list, LB_SETCURSEL, static_cast<WPARAM>(v[1]), 0, &result)) return 1;
     return static_cast<LONG_PTR>(result) == v[1] ? 0 : 1;
+}
+
+// A line chosen as a click chooses it: selected, and the list's notice of
+// the new selection to its dialog.
+int cmdChoose(const Args& a) {
+    if (int rc = cmdSelect(a)) return rc;
+    HWND w = nullptr;
+    long long v[2];
+    windowAndInts(a, 2, &w, v);
+    HWND list = control(w, v[0]);
+    const WPARAM notice = MAKEWPARAM(static_cast<WORD>(v[0]), LBN_SELCHANGE);
+    return sendTimeout(GetParent(list), WM_COMMAND, notice, reinterpret_cast<LPARAM>(list)) ? 0 : 1;
 }
 
 int cmdFix(const Args& a) {
@@ -521,6 +549,8 @@ int main() {
         rc = cmdLines(a);
     } else if (std::wcscmp(c, L"select") == 0) {
         rc = cmdSelect(a);
+    } else if (std::wcscmp(c, L"choose") == 0) {
+        rc = cmdChoose(a);
     } else if (std::wcscmp(c, L"fix") == 0) {
         rc = cmdFix(a);
     } else if (std::wcscmp(c, L"popup") == 0) {

@@ -46,6 +46,8 @@ open_both() {
 # type_into ID TEXT: clicks into the field and types TEXT over what it holds.
 type_into() {
     local l t r b
+    # The keys have a tab of their own.
+    opttool tab "$OPTIONS" "$1" || return 1
     read -r _ l t r b <<<"$(opttool rects "$OPTIONS" | grep "^$1 ")"
     [ -n "$b" ] || return 1
     pointer_to $(((l + r) / 2)) $(((t + b) / 2))

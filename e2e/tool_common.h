@@ -47,6 +47,17 @@ inline std::wstring classOf(HWND w) {
     return buf;
 }
 
+// Control `id` of a dialog, or of one of its pages (the child dialogs of a
+// tabbed dialog); null when there is none.
+inline HWND findControl(HWND dialog, int id) {
+    if (HWND c = GetDlgItem(dialog, id)) return c;
+    for (HWND page = GetWindow(dialog, GW_CHILD); page != nullptr; page = GetWindow(page, GW_HWNDNEXT)) {
+        if (classOf(page) != L"#32770") continue;
+        if (HWND c = GetDlgItem(page, id)) return c;
+    }
+    return nullptr;
+}
+
 // A message sent to another program's window, given up after 5 s (the
 // program may be busy or hung).
 inline bool sendTimeout(HWND w, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {

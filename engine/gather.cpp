@@ -93,10 +93,14 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
             platform::Placement placement{};
             platform::getWindowPlacement(window, &placement);
             if (placement.showCmd != platform::kShowNormal ||
-                !readOrdinaryWindow(window, placement, kGatherShellClasses, title, className))
+                !readOrdinaryWindow(window, placement, kGatherShellClasses, title, className) ||
+                rules.actionFor(window, title, className) == kRuleIgnore)
                 continue;
         } else if (screen_windows::leftAlone(window)) {
             continue;  // taskbars, menus, overlays: they belong to the screen
+        } else if (rules.actionOf(window) == kRuleIgnore) {
+            // A window the rules leave alone stays where it is.
+            continue;
         }
         platform::Rect r{};
         platform::getWindowRect(window, &r);
@@ -152,6 +156,8 @@ int VirtualDesk::gatherWindows() {
         if (!platform::isWindowVisible(window)) continue;
         platform::Placement placement{};
         platform::getWindowPlacement(window, &placement);
+        // A window the rules leave alone is not gathered either.
+        if (placement.showCmd != platform::kShowNormal && rules.actionOf(window) == kRuleIgnore) continue;
 
         if (placement.showCmd == platform::kShowMaximized) {
             if (screen_windows::leftAlone(window)) continue;
@@ -169,6 +175,7 @@ int VirtualDesk::gatherWindows() {
         if (placement.showCmd != platform::kShowNormal) continue;
 
         if (!readOrdinaryWindow(window, placement, kGatherShellClasses, title, className)) continue;
+        if (rules.actionFor(window, title, className) == kRuleIgnore) continue;
 
         platform::Rect r{};
         platform::getWindowRect(window, &r);

@@ -64,7 +64,9 @@ int VirtualDesk::snapshotWindows() {
         // A real restored rectangle, not the navigator, not a shell window.
         if (!readOrdinaryWindow(window, placement, kSnapshotShellClasses, title, className, &topmostBand))
             continue;
-        // Not in the fixed-window list.
+        // No rule keeps it on the screen or leaves it alone, and it is not in
+        // the fixed-window list.
+        if (rules.actionFor(window, title, className) != kRuleNone) continue;
         if (isFixed(fixedWindows, title, className)) continue;
         // The row: where the view wants the window, which is where it
         // stands unless a move of ours is still on its way. A window whose
@@ -95,6 +97,7 @@ int VirtualDesk::snapshotWindows() {
     // A complete walk: the ledger may forget the windows it did not see.
     moves.endPass();
     outOfReach.endPass();
+    rules.endPass();
     windowCount = n;
     return kStatusOk;
 }

@@ -8,6 +8,7 @@
 #include "engine/move_ledger.h"
 #include "engine/out_of_reach.h"
 #include "engine/window_set.h"
+#include "engine/rule_filter.h"
 #include "platform/desktop.h"
 #include "store/records.h"
 
@@ -180,6 +181,9 @@ public:
     // Rows of windows on another virtual desktop of the system: they move
     // with the view but are not drawn in the map (this pass's).
     WindowSet<64> offMap;
+    // The window rules in force: "stay" windows are left out of the table like
+    // fixed ones, "ignore" windows are left alone by every walk.
+    RuleFilter rules;
 
 private:
     // virtualWidth and virtualHeight from the screen, the scales kept inside

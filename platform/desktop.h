@@ -105,6 +105,14 @@ bool isWindowOutOfReach(WindowHandle window);
 // The window's program: its id and when it started (100 ns units since
 // 1601). False when that cannot be learnt.
 bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime);
+// The file name of the window's program, without its folder ("notepad.exe"),
+// as terminated UTF-8 in utf8Name (at most size - 1 bytes, cut at a whole
+// character). False, and empty, when it cannot be learnt.
+bool windowProgram(WindowHandle window, char* utf8Name, int size);
+// The window's title as the user sees it, in Unicode, whatever the narrow
+// code page: terminated UTF-8 (at most size - 1 bytes, cut at a whole
+// character), empty when none. Returns the number of bytes stored.
+int getWindowTextUtf8(WindowHandle window, char* buf, int size);
 // A top-level window that exists (not a child of another window).
 bool isTopLevel(WindowHandle window);
 // When the system started, 100 ns units since 1601: the wall clock less the

@@ -40,14 +40,21 @@ int listInsert(WindowHandle dialog, int id, int index, const char* utf8);
 // Returns the number of lines left, -1 when there is no such line.
 int listDelete(WindowHandle dialog, int id, int index);
 bool listReset(WindowHandle dialog, int id);
-int listSelection(WindowHandle dialog, int id);  // -1 when none
+int listSelection(WindowHandle dialog, int id);           // -1 when none
+bool listSelect(WindowHandle dialog, int id, int index);  // -1: none
 int listCount(WindowHandle dialog, int id);
+
+// --- marking a field ----------------------------------------------------------
+// The input focus on the control, its text selected: the field to mend.
+bool markControl(WindowHandle dialog, int id);
 
 // --- message box -------------------------------------------------------------
 // A modal box owned by `owner` with an OK button and the warning icon.
 int warningBox(WindowHandle owner, const char* textUtf8, const char* captionUtf8);
 
 // --- text from the window manager -----------------------------------------------
+// Controls are found in the dialog or on the pages (child dialogs) of a
+// tabbed one.
 // Titles and class names come as bytes of the narrow (ANSI) code page; this
 // turns the first `length` bytes (fewer at a terminator) into UTF-8.
 std::string narrowToUtf8(const char* text, int length);

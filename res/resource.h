@@ -11,6 +11,13 @@
 #define IDD_SETTINGS 114
 #define IDD_ABOUT 115
 #define IDD_OPTIONS 116
+// The rule editor of the options dialog's Windows tab.
+#define IDD_RULE_EDITOR 117
+// The options dialog's tab pages, in the tabs' order.
+#define IDD_PAGE_EDGES 130
+#define IDD_PAGE_KEYS 131
+#define IDD_PAGE_WINDOWS 132
+#define IDD_PAGE_GENERAL 133
 
 #define IDM_SETTINGS 40002
 #define IDM_EXIT 40003
@@ -89,3 +96,20 @@
 #define IDC_FOCUS_VIEW 1220
 #define IDC_FOCUS_WINDOW 1221
 #define IDC_FOCUS_OFF 1222
+// The tabs, and the window rules of the Windows tab.
+#define IDC_OPTION_TABS 1240
+#define IDC_RULES 1241
+#define IDC_RULE_ADD 1242
+#define IDC_RULE_EDIT 1243
+#define IDC_RULE_REMOVE 1244
+#define IDC_RULE_UP 1245
+#define IDC_RULE_DOWN 1246
+// The rule editor: the three patterns, the action, the windows open now and
+// why a pattern was refused.
+#define IDC_RULE_PROGRAM 1250
+#define IDC_RULE_CLASS 1251
+#define IDC_RULE_TITLE 1252
+#define IDC_RULE_STAY 1253
+#define IDC_RULE_IGNORE 1254
+#define IDC_RULE_PICK 1255
+#define IDC_RULE_ERROR 1256

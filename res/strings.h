@@ -47,3 +47,21 @@
 // program's file name.
 #define IDS_OUT_OF_REACH_TITLE 300
 #define IDS_OUT_OF_REACH_TEXT 301
+// The options dialog's tabs, in their order.
+#define IDS_TAB_EDGES 360
+#define IDS_TAB_KEYS 361
+#define IDS_TAB_WINDOWS 362
+#define IDS_TAB_GENERAL 363
+// Window rules: the actions as the list shows them, a missing pattern, and
+// why a rule cannot be kept (IDS_PATTERN_CONTROL - 1 + checkPattern's status).
+#define IDS_RULE_STAY 364
+#define IDS_RULE_IGNORE 365
+#define IDS_RULE_ANY 366
+#define IDS_PATTERN_CONTROL 367
+#define IDS_PATTERN_TOO_LONG 368
+#define IDS_RULE_NO_PATTERN 369
+#define IDS_RULES_FULL_CAPTION 370
+#define IDS_RULES_FULL_TEXT 371
+// The titles of the rule editor: a new rule, a rule changed.
+#define IDS_RULE_ADD_TITLE 372
+#define IDS_RULE_EDIT_TITLE 373

@@ -39,6 +39,7 @@ const CheckRow kCheckRows[] = {
     {[](Options* o) { return &o->edges.carryDraggedWindow; }, IDC_CARRY},
     {[](Options* o) { return &o->edges.pauseInFullscreen; }, IDC_PAUSE_FULLSCREEN},
     {[](Options* o) { return &o->navigator.wheelScrolls; }, IDC_WHEEL_SCROLLS},
+    {[](Options* o) { return &o->edges.pauseInFullscreen; }, IDC_PAUSE_FULLSCREEN},
 };
 
 // [General] Language: the radio button of each value, kLanguageAuto first.

@@ -11,6 +11,7 @@
 #include "platform/dialog.h"
 #include "platform/ui_text.h"
 #include "res/resource.h"
+#include "store/window_rules.h"
 
 namespace {
 
@@ -202,7 +203,11 @@ void SettingsDialog::apply(VirtualDesk* desk, const DialogWindows& windows, bool
     // A failed save goes unreported: the settings are in force all the same.
     if (save) {
         desk->writeSettings(kSettingsFileName);
-        if (options) writeOptions(kOptionsFileName, *options);
+        if (options) {
+            writeOptions(kOptionsFileName, *options);
+            // The window rules live in the same file, in sections of their own.
+            saveWindowRules(kOptionsFileName, desk->rules.rules());
+        }
     }
     platform::destroyWindow(dialog);
 }

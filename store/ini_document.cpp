@@ -192,6 +192,22 @@ void IniDocument::set(const char* section, const char* key, const std::string& g
                  Line{kPair, joined(key, "=", value), key, value});
 }
 
+std::vector<std::string> IniDocument::sectionNames() const {
+    std::vector<std::string> names;
+    for (const Line& line : lines) {
+        if (line.kind == kSection) names.push_back(line.name);
+    }
+    return names;
+}
+
+void IniDocument::removeSection(const char* section) {
+    for (int s = sectionLine(section); s >= 0; s = sectionLine(section)) {
+        size_t end = static_cast<size_t>(s) + 1;
+        while (end < lines.size() && lines[end].kind != kSection) ++end;
+        lines.erase(lines.begin() + s, lines.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+}
+
 std::string IniDocument::text() const {
     std::string out;
     for (const Line& line : lines) {

@@ -26,6 +26,12 @@ public:
     // Sets the key's value: its line is rewritten in place, or a line is added
     // at the end of the section, or the section is added at the end.
     void set(const char* section, const char* key, const std::string& given);
+    // The names of the sections, in the order they stand (equal names as
+    // often as they stand).
+    std::vector<std::string> sectionNames() const;
+    // Removes every section of that name (only the first could be read):
+    // each one's line and every line up to the next section.
+    void removeSection(const char* section);
     // The document as UTF-8 text with CRLF line ends.
     std::string text() const;
     // The lines that could not be read by the last parse.

@@ -91,6 +91,18 @@ int copyString(const std::string& s, char* buf, int size) {
     return n;
 }
 
+// copyString, cut at a whole UTF-8 character.
+int copyUtf8(const std::string& s, char* buf, int size) {
+    if (size <= 0) return 0;
+    size_t n = std::min<size_t>(s.size(), static_cast<size_t>(size - 1));
+    if (n < s.size()) {
+        while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+    }
+    std::memcpy(buf, s.data(), n);
+    buf[n] = '\0';
+    return static_cast<int>(n);
+}
+
 platform::DrawObject createObject(bool pen, int width, uint8_t r, uint8_t g, uint8_t b) {
     SimState& s = state();
     if (s.failCreationAt > 0 && --s.failCreationAt == 0) return 0;
@@ -428,6 +440,25 @@ bool windowProcess(WindowHandle window, uint32_t* processId, uint64_t* startTime
     *processId = w->processId;
     *startTime = w->processStart;
     return true;
+}
+
+bool windowProgram(WindowHandle window, char* utf8Name, int size) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (size > 0) utf8Name[0] = '\0';
+    if (!w || w->program.empty()) return false;
+    copyUtf8(w->program, utf8Name, size);
+    return true;
+}
+
+int getWindowTextUtf8(WindowHandle window, char* buf, int size) {
+    ++state().calls;
+    const sim::SimWindow* w = findWindow(window);
+    if (!w) {
+        if (size > 0) buf[0] = '\0';
+        return 0;
+    }
+    return copyUtf8(w->unicodeTitle.empty() ? w->title : w->unicodeTitle, buf, size);
 }
 
 bool isTopLevel(WindowHandle window) {

@@ -44,6 +44,10 @@ struct SimWindow {
     bool keepsOrigin = false;
     uint32_t processId = 0x500;
     uint64_t processStart = 777;
+    // The program's file name (UTF-8; empty: it cannot be learnt) and the
+    // title as the wide call reads it (UTF-8; empty: the narrow title's bytes).
+    std::string program = "sample.exe";
+    std::string unicodeTitle;
     bool topLevel = true;
     bool cloaked = false;  // isWindowCloaked reports true
     // Waiting moves carried out by pumpWindow put the window on top of the Z

@@ -169,6 +169,18 @@ int listSelection(WindowHandle dialog, int id) {
     return c ? c->selection : -1;
 }
 
+bool listSelect(WindowHandle dialog, int id, int index) {
+    sim::SimControl& c = sim::control(dialog, id);
+    if (index < -1 || index >= static_cast<int>(c.lines.size())) return false;
+    c.selection = index;
+    return true;
+}
+
+bool markControl(WindowHandle dialog, int id) {
+    ++sim::control(dialog, id).marks;
+    return true;
+}
+
 int listCount(WindowHandle dialog, int id) {
     const sim::SimControl* c = find(dialog, id);
     return c ? static_cast<int>(c->lines.size()) : 0;

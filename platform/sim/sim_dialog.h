@@ -22,6 +22,7 @@ struct SimControl {
     bool checked = false;
     std::vector<std::string> lines;  // list box, UTF-8
     int selection = -1;
+    int marks = 0;  // markControl calls: the field was marked to be mended
 };
 
 struct MessageBoxRecord {

@@ -38,8 +38,22 @@ std::string utf8Of(const wchar_t* wide, int length) {
     return out;
 }
 
+// The dialog that holds control `id`: the dialog itself, or one of the pages
+// (child dialogs) of a tabbed dialog.
+HWND host(WindowHandle dialog, int id) {
+    HWND d = hwnd(dialog);
+    if (GetDlgItem(d, id) != nullptr) return d;
+    for (HWND child = GetWindow(d, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16];
+        if (GetClassNameW(child, cls, 16) > 0 && lstrcmpW(cls, L"#32770") == 0 &&
+            GetDlgItem(child, id) != nullptr)
+            return child;
+    }
+    return d;
+}
+
 LRESULT sendItem(WindowHandle dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendDlgItemMessageW(hwnd(dialog), id, message, wParam, lParam);
+    return SendDlgItemMessageW(host(dialog, id), id, message, wParam, lParam);
 }
 
 // Cuts UTF-8 text to at most `limit` bytes without splitting a character.
@@ -53,14 +67,14 @@ size_t utf8Prefix(const std::string& text, size_t limit) {
 }  // namespace
 
 bool setControlText(WindowHandle dialog, int id, const char* utf8) {
-    return SetDlgItemTextW(hwnd(dialog), id, utf16(utf8).c_str()) != 0;
+    return SetDlgItemTextW(host(dialog, id), id, utf16(utf8).c_str()) != 0;
 }
 
 int getControlText(WindowHandle dialog, int id, char* buf, int size) {
     if (size <= 0) return 0;
     // Room for as many characters as bytes, which is never fewer than needed.
     std::wstring wide(static_cast<size_t>(size), L'\0');
-    int length = static_cast<int>(GetDlgItemTextW(hwnd(dialog), id, wide.data(), size));
+    int length = static_cast<int>(GetDlgItemTextW(host(dialog, id), id, wide.data(), size));
     std::string text = utf8Of(wide.data(), length);
     size_t n = utf8Prefix(text, static_cast<size_t>(size - 1));
     text.copy(buf, n);
@@ -88,10 +102,12 @@ bool setSpinRange(WindowHandle dialog, int id, int low, int high) {
 }
 
 bool setChecked(WindowHandle dialog, int id, bool checked) {
-    return CheckDlgButton(hwnd(dialog), id, checked ? BST_CHECKED : BST_UNCHECKED) != 0;
+    return CheckDlgButton(host(dialog, id), id, checked ? BST_CHECKED : BST_UNCHECKED) != 0;
 }
 
-bool isChecked(WindowHandle dialog, int id) { return IsDlgButtonChecked(hwnd(dialog), id) == BST_CHECKED; }
+bool isChecked(WindowHandle dialog, int id) {
+    return IsDlgButtonChecked(host(dialog, id), id) == BST_CHECKED;
+}
 
 int listInsert(WindowHandle dialog, int id, int index, const char* utf8) {
     std::wstring line = utf16(utf8);
@@ -113,6 +129,20 @@ bool listReset(WindowHandle dialog, int id) {
 int listSelection(WindowHandle dialog, int id) {
     LRESULT r = sendItem(dialog, id, LB_GETCURSEL, 0, 0);
     return r < 0 ? -1 : static_cast<int>(r);
+}
+
+bool listSelect(WindowHandle dialog, int id, int index) {
+    return sendItem(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0) != LB_ERR || index < 0;
+}
+
+bool markControl(WindowHandle dialog, int id) {
+    HWND d = host(dialog, id);
+    HWND control = GetDlgItem(d, id);
+    if (control == nullptr) return false;
+    // Focus through the dialog, so that its default button follows.
+    SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+    return true;
 }
 
 int listCount(WindowHandle dialog, int id) {
