@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/ordinary_window.h"
+#include "engine/top_windows.h"
 #include "platform/dialog.h"
 #include "platform/ui_text.h"
 #include "res/resource.h"
@@ -44,7 +45,9 @@ std::vector<PickWindow> collectPickWindows(platform::WindowHandle ownWindow) {
     uint32_t own = 0;
     uint64_t start = 0;
     const bool ownKnown = platform::windowProcess(ownWindow, &own, &start);
-    for (platform::WindowHandle w = platform::topWindow(); w != 0; w = platform::nextWindow(w)) {
+    TopWindows list;
+    list.take();
+    for (const platform::WindowHandle w : list) {
         const uint32_t show = platform::getShowState(w);
         if (show != platform::kShowNormal && show != platform::kShowMaximized) continue;
         platform::Rect r{};
