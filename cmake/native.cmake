@@ -40,6 +40,10 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   endforeach()
 endif()
 
+# Every shell script of the repository passes shellcheck at warning level.
+add_test(NAME lint.shellcheck COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-shell.sh)
+set_tests_properties(lint.shellcheck PROPERTIES TIMEOUT 600)
+
 # End-to-end tests: each e2e/test_*.sh runs the Windows programs of
 # WIDEROOM_WIN64_DIR under Wine on its own Xvfb and Wine prefix.
 set(WIDEROOM_WIN64_DIR "" CACHE PATH "build folder of the x86_64 Windows program")

@@ -6,7 +6,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in build-essential cmake googletest libgtest-dev libbenchmark-dev clang \
          mingw-w64 wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic \
-         fonts-ipafont-mincho procps xserver-xephyr nsis fp-utils zip unzip file locales; do
+         fonts-ipafont-mincho procps xserver-xephyr nsis fp-utils zip unzip file locales \
+         shellcheck; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
