@@ -106,6 +106,9 @@ we__make_prefix() {
         # No downloads of the .NET and HTML engines while the prefix is made.
         WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree=d;mshtml=d" timeout "$seconds" "$WE_WINE" wineboot -i \
             >/dev/null 2>&1 || exit 1
+        # wineboot returns before the 32-bit half of the prefix is set up (under
+        # emulation, minutes later): wait until the prefix's server ends.
+        timeout "$seconds" "$WE_WINESERVER" -w >/dev/null 2>&1 || exit 1
         we__registry | iconv -f UTF-8 -t UTF-16 >"$dir/drive_c/wideroom.reg" || exit 1
         "$WE_WINE" regedit /S 'C:\wideroom.reg' >/dev/null 2>&1
         rm -f "$dir/drive_c/wideroom.reg"
