@@ -97,10 +97,12 @@ we__stamp() {
     } 2>/dev/null | sha1sum | cut -d' ' -f1
 }
 
-# we__make_prefix DIR SECONDS: a new prefix in DIR with the settings above,
-# made by Wine itself within SECONDS; its server has ended when it returns.
+# we__make_prefix DIR SECONDS [whole]: a new prefix in DIR with the settings
+# above, made by Wine itself within SECONDS; its server has ended when it
+# returns. With "whole" it also waits for the 32-bit half, which 32-bit
+# programs need and which takes minutes under emulation.
 we__make_prefix() {
-    local dir=$1 seconds=$2
+    local dir=$1 seconds=$2 whole=${3:-}
     (
         export WINEPREFIX=$dir
         # No downloads of the .NET and HTML engines while the prefix is made.
@@ -108,7 +110,7 @@ we__make_prefix() {
             >/dev/null 2>&1 || exit 1
         # wineboot returns before the 32-bit half of the prefix is set up (under
         # emulation, minutes later): wait until the prefix's server ends.
-        timeout "$seconds" "$WE_WINESERVER" -w >/dev/null 2>&1 || exit 1
+        if [ "$whole" = whole ]; then timeout "$seconds" "$WE_WINESERVER" -w >/dev/null 2>&1 || exit 1; fi
         we__registry | iconv -f UTF-8 -t UTF-16 >"$dir/drive_c/wideroom.reg" || exit 1
         "$WE_WINE" regedit /S 'C:\wideroom.reg' >/dev/null 2>&1
         rm -f "$dir/drive_c/wideroom.reg"
