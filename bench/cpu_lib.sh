@@ -43,12 +43,12 @@ lines_of() {
 # left out) until it left are appended to OUT. Needs rel_lib.sh.
 hold_passes() {
     local from to
-    rel_pointer "$3" 384
+    pointer_to "$3" 384
     sleep 0.2
     from=$(lines_of "$1")
     sleep 2.3
     to=$(lines_of "$1")
-    rel_pointer 512 384
+    pointer_to 512 384
     sed -n "$((from + 1)),${to}p" "$1" >>"$2"
     sleep 0.3
 }

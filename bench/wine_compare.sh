@@ -78,7 +78,7 @@ navigator() {
 # start BUILD NAME: the build's test program with its tick log ticks.NAME.log.
 start() {
     rm -f "$REL_RECORD" "$E2E_CWD/ticks.$2.log"
-    rel_pointer 512 384
+    pointer_to 512 384
     rel_start "$2" "$(exe_of "$1")" || exit 1
     sleep 2
 }
@@ -115,7 +115,7 @@ relay_calls() {
     local err=$E2E_WORK/relay.$1.err pid
     rm -f "$REL_RECORD"
     navigator 0
-    rel_pointer 512 384
+    pointer_to 512 384
     WINEDEBUG=+relay we_start "$E2E_WORK/relay.$1.out" "$err" "$(exe_of "$1")"
     pid=$WE_PID
     drv find --class tooltips_class32 --process "$(basename "$(exe_of "$1")")" --timeout 60000 >/dev/null || return 1

@@ -25,7 +25,7 @@ pass_figures() {
 for run in answering:1 hung:1 answering:2 hung:2; do
     case=${run%%:*}
     round=${run##*:}
-    rel_pointer 512 384
+    pointer_to 512 384
     rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv" "$E2E_CWD/ticks.$case.log"
     start_sample --many 49 40 30 300 200 || exit 1
     many_pid=$SAMPLE_PID
@@ -40,10 +40,10 @@ for run in answering:1 hung:1 answering:2 hung:2; do
     sleep 0.5
     first=$(wc -l <"$E2E_CWD/ticks.$case.log")
     for edge in 1023 0 1023 0; do
-        rel_pointer "$edge" 384
+        pointer_to "$edge" 384
         sleep 3.5
     done
-    rel_pointer 512 384
+    pointer_to 512 384
     rel_exit 30
     tail -n +"$((first + 1))" "$E2E_CWD/ticks.$case.log" >"$E2E_WORK/run.$case.$round.log"
     read -r passes longest mean p99 over <<<"$(pass_figures "$E2E_WORK/run.$case.$round.log")"

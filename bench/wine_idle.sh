@@ -13,8 +13,7 @@ hz=$(getconf CLK_TCK)
 start_sample --many 10 60 40 320 220 || exit 1
 drv cursor 512 384
 rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv"
-start_wideroom idle
-drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || exit 1
+start_wideroom_ready idle || exit 1
 sleep 2
 server=$(our_wineserver)
 

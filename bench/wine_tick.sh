@@ -16,8 +16,7 @@ for interval in 10 30 100; do
     # 5 x 5 screens, step 1..1, map 1/25, the interval, no keys, no pages.
     write_settings "$E2E_CWD/Wideroom.cfg" 5 5 1 1 25 "$interval" 0 0 0 1
     rm -f "$E2E_CWD/Wideroom.prv"
-    start_wideroom "tick$interval"
-    drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || exit 1
+    start_wideroom_ready "tick$interval" || exit 1
     we_start "$E2E_WORK/track$interval.txt" /dev/null "$E2E_DRIVER" track "$probe" --pixels 100 --timeout 60000
     tracker=$WE_PID
     sleep 0.5

@@ -52,7 +52,7 @@ report() {
 ticks_run() {
     local name=$1 log from to h edge=1023 before after
     rm -f "$E2E_CWD/Wideroom.prv" "$REL_RECORD"
-    rel_pointer 512 384
+    pointer_to 512 384
     rel_start "$name" "$REL_TEST_EXE" || return 1
     log=$E2E_CWD/ticks.$name.log
     sleep 2
@@ -63,9 +63,9 @@ ticks_run() {
 
     : >"$E2E_WORK/$name.scroll"
     for ((h = 1; h <= holds; h++)); do
-        before=$(rel_origin "$first_window" | cut -d' ' -f1)
+        before=$(origin "$first_window" | cut -d' ' -f1)
         hold_passes "$log" "$E2E_WORK/$name.scroll" "$edge"
-        after=$(rel_origin "$first_window" | cut -d' ' -f1)
+        after=$(origin "$first_window" | cut -d' ' -f1)
         echo "wine_ticks50 $name: hold $h at x = $edge moved the windows $((after - before)) px"
         edge=$((1023 - edge))
     done
@@ -79,8 +79,7 @@ first_window=${SAMPLE_HANDLES%% *}
 # Idle CPU of the release build, before anything has moved the windows.
 rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv" "$REL_RECORD"
 drv cursor 512 384
-start_wideroom idle
-drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || exit 1
+start_wideroom_ready idle || exit 1
 sleep 2
 server=$(our_wineserver)
 a0=$(cpu_ticks "$WR_PID")

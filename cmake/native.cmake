@@ -62,14 +62,37 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   endforeach()
 endif()
 
+# Every shell script of the repository passes shellcheck at warning level.
+add_test(NAME lint.shellcheck COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-shell.sh)
+set_tests_properties(lint.shellcheck PROPERTIES TIMEOUT 600)
+
 # End-to-end tests: each e2e/test_*.sh runs the Windows programs of
-# WIDEROOM_WIN64_DIR under Wine on its own Xvfb and Wine prefix.
+# WIDEROOM_WIN64_DIR under Wine on its own Xvfb and Wine prefix. The tests
+# named *i686* run the 32-bit program of WIDEROOM_WIN32_DIR beside them, under
+# emulation: minutes where the others take seconds. They are added only when
+# WIDEROOM_WIN32_DIR is set (make native leaves it unset for now).
 set(WIDEROOM_WIN64_DIR "" CACHE PATH "build folder of the x86_64 Windows program")
+set(WIDEROOM_WIN32_DIR "" CACHE PATH "build folder of the i686 Windows program")
 if(WIDEROOM_WIN64_DIR)
+  # The Wine prefix that every test copies, made first: with 32-bit Wine
+  # installed that takes minutes, more than one test's time limit.
+  add_test(NAME e2e.wine_template COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-template.sh)
+  set_tests_properties(e2e.wine_template PROPERTIES TIMEOUT 900 RESOURCE_LOCK wine FIXTURES_SETUP wine_template)
   file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/e2e/test_*.sh)
   foreach(t ${E2E_TESTS})
     get_filename_component(name ${t} NAME_WE)
-    add_test(NAME e2e.${name} COMMAND bash ${t} ${WIDEROOM_WIN64_DIR} ${CMAKE_BINARY_DIR}/e2e/${name})
-    set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine)
+    if(name MATCHES "i686")
+      if(WIDEROOM_WIN32_DIR)
+        add_test(NAME e2e.${name}
+          COMMAND bash ${t} ${WIDEROOM_WIN64_DIR} ${CMAKE_BINARY_DIR}/e2e/${name} ${WIDEROOM_WIN32_DIR})
+        set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 1500)
+      endif()
+    else()
+      add_test(NAME e2e.${name} COMMAND bash ${t} ${WIDEROOM_WIN64_DIR} ${CMAKE_BINARY_DIR}/e2e/${name})
+      set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 300)
+    endif()
+    if(TEST e2e.${name})
+      set_tests_properties(e2e.${name} PROPERTIES RESOURCE_LOCK wine FIXTURES_REQUIRED wine_template)
+    endif()
   endforeach()
 endif()

@@ -54,26 +54,12 @@ std::wstring titleOf(HWND w) {
     return buf;
 }
 
-std::wstring processNameOf(DWORD pid) {
+// Filters ask for the same processes over and over.
+std::wstring cachedProcessName(DWORD pid) {
     static std::map<DWORD, std::wstring> cache;
     auto it = cache.find(pid);
     if (it != cache.end()) return it->second;
-    std::wstring name;
-    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (p != nullptr) {
-        wchar_t buf[MAX_PATH];
-        DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameW(p, 0, buf, &size)) {
-            const wchar_t* base = buf;
-            for (const wchar_t* c = buf; *c; ++c) {
-                if (*c == L'\\' || *c == L'/') base = c + 1;
-            }
-            name = base;
-        }
-        CloseHandle(p);
-    }
-    cache[pid] = name;
-    return name;
+    return cache[pid] = processNameOf(pid);
 }
 
 struct Record {
@@ -118,12 +104,6 @@ std::string format(const Record& r) {
     return head + recordText(r.className.c_str()) + "\t" + recordText(r.title.c_str());
 }
 
-void printLine(const std::string& line) {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 struct Filter {
     const wchar_t* className = nullptr;
     const wchar_t* title = nullptr;
@@ -138,7 +118,7 @@ struct Filter {
         if (pid >= 0 && r.pid != static_cast<DWORD>(pid)) return false;
         if (visibleOnly && !r.visible) return false;
         if (excluded.count(r.handle)) return false;
-        if (process != nullptr && _wcsicmp(processNameOf(r.pid).c_str(), process) != 0) return false;
+        if (process != nullptr && _wcsicmp(cachedProcessName(r.pid).c_str(), process) != 0) return false;
         return true;
     }
 };
@@ -379,7 +359,7 @@ int cmdProcess(const Options& o) {
     if (needWindow(o, &w)) return 1;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    std::printf("%s\n", utf8(processNameOf(pid).c_str()).c_str());
+    std::printf("%s\n", utf8(cachedProcessName(pid).c_str()).c_str());
     return 0;
 }
 

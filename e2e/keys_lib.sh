@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034,SC2154 # shares variables with the scripts that source it
 # Helpers of the hotkey tests; source after lib.sh and scroll_lib.sh. The
 # windows under test are the handles in $movers.
 

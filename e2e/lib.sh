@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034,SC2120 # sets variables for the tests; optional arguments
 # Shared helpers of the end-to-end tests. A test is run as
 #   bash e2e/test_x.sh <win64 build dir> <work dir>
 # and sources this file, which sets up its own X server and Wine prefix under
@@ -21,6 +21,11 @@ E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$E2E_ROOT/scripts/wine-env.sh"
 
 E2E_EXE=$E2E_WIN64/wideroom.exe
+# The loader of the program under test, and the seconds it is given to start
+# and to end: the 32-bit test sets its own.
+E2E_LOADER=$WE_WINE
+E2E_START_SECONDS=30
+E2E_EXIT_SECONDS=30
 E2E_DRIVER=$E2E_WIN64/wrdriver.exe
 E2E_SAMPLE=$E2E_WIN64/wrsample.exe
 # The current directory of the program under test: its two files land here.
@@ -127,10 +132,35 @@ retry() {
     done
 }
 
-# Starts the program under test in E2E_CWD; WR_PID is its pid.
+# start_wideroom TAG [NAME=VALUE...]: starts the program under test in
+# E2E_CWD, with that extra environment for its process only; WR_PID is its
+# pid, its output goes to wideroom.TAG.out and .err in the work dir.
 start_wideroom() {
-    we_start "$E2E_WORK/wideroom.$1.out" "$E2E_WORK/wideroom.$1.err" "$E2E_EXE"
-    WR_PID=$WE_PID
+    local tag=$1
+    shift
+    env "$@" "$E2E_LOADER" "$E2E_EXE" >"$E2E_WORK/wideroom.$tag.out" 2>"$E2E_WORK/wideroom.$tag.err" &
+    WR_PID=$!
+    WE_PIDS+=("$WR_PID")
+}
+
+# wait_wideroom_ready [EXE]: waits until start-up of the program (by default
+# the one under test) is over: the map pane's tooltip is the last thing it
+# creates. WR_TIP is that tooltip, MAIN_WINDOW the hidden command window.
+wait_wideroom_ready() {
+    local process=${1:-$(basename "$E2E_EXE")}
+    WR_TIP=$(drv find --class tooltips_class32 --process "$process" --timeout $((E2E_START_SECONDS * 1000)) | col 1)
+    MAIN_WINDOW=$(drv find --class Wideroom --process "$process" --timeout 10000 | col 1)
+    [ -n "$WR_TIP" ] && [ -n "$MAIN_WINDOW" ] || {
+        echo "$process did not finish starting" >&2
+        return 1
+    }
+}
+
+# start_wideroom_ready TAG [NAME=VALUE...]: start_wideroom, then
+# wait_wideroom_ready.
+start_wideroom_ready() {
+    start_wideroom "$@"
+    wait_wideroom_ready
 }
 
 # Starts wrsample with the given arguments and waits until its windows are
@@ -151,9 +181,10 @@ start_sample() {
     SAMPLE_HANDLES=$(grep '^0x' "$out" | col 1 | tr '\n' ' ')
 }
 
-# Waits for the program to end by itself; WR_RC is its exit code.
+# Waits up to SECONDS (default E2E_EXIT_SECONDS) for the program to end by
+# itself; WR_RC is its exit code, or "timeout".
 wait_wideroom_exit() {
-    if we_wait_exit "$WR_PID" "${1:-30}"; then
+    if we_wait_exit "$WR_PID" "${1:-$E2E_EXIT_SECONDS}"; then
         WR_RC=$WE_RC
         return 0
     fi
@@ -161,11 +192,66 @@ wait_wideroom_exit() {
     return 1
 }
 
-# The exit command, as the tray menu sends it.
+# post_exit_command [EXE]: the exit command, as the tray menu sends it, to
+# the program (by default the one under test).
 post_exit_command() {
     local main
-    main=$(drv find --class Wideroom --process wideroom.exe --timeout 10000 | col 1)
+    main=$(drv find --class Wideroom --process "${1:-$(basename "$E2E_EXE")}" --timeout 10000 | col 1)
     [ -n "$main" ] && drv post "$main" 273 40003 0
+}
+
+# exit_wideroom [SECONDS]: ends the program through its exit command and
+# waits for the end; WR_RC is its exit code, or "timeout".
+exit_wideroom() {
+    post_exit_command
+    wait_wideroom_exit "${1:-$E2E_EXIT_SECONDS}"
+    we_stop "$WR_PID"
+}
+
+# "left top" of a window.
+origin() {
+    drv rect "$1" | cut -d' ' -f1,2
+}
+
+# "left top right bottom" of a window.
+rect_of() {
+    drv rect "$1"
+}
+
+# origins H...: "H left top" for each window, one a line.
+origins() {
+    local h
+    for h in "$@"; do echo "$h $(origin "$h")"; done
+}
+
+# shifted ORIGINS DX DY: the same lines with every origin moved by (DX, DY).
+shifted() {
+    echo "$1" | awk -v dx="$2" -v dy="$3" '{ print $1, $2 + dx, $3 + dy }'
+}
+
+# settled_origins H...: waits until the windows' origins stay the same for a
+# second (at most 20 s); prints them as origins does.
+settled_origins() {
+    local previous current
+    previous=$(origins "$@")
+    for _ in $(seq 40); do
+        sleep 0.5
+        current=$(origins "$@")
+        if [ "$current" = "$previous" ]; then
+            sleep 0.5
+            current=$(origins "$@")
+            [ "$current" = "$previous" ] && break
+        fi
+        previous=$current
+    done
+    echo "$current"
+}
+
+# pointer_to X Y: moves the pointer as the user's mouse does, through the X
+# server. (A SetCursorPos from another process can be followed under Wine by
+# one stale report of the pointer's earlier place, which would break a run.)
+pointer_to() {
+    xdotool mousemove "$1" "$2"
 }
 
 # Little-endian 32-bit words, as the program's files hold them.

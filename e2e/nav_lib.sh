@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Helpers of the navigator's end-to-end tests, on top of lib.sh (source that
 # first). Map points are in map pane client coordinates: with a 1024 x 768
 # screen, 5 x 5 screens and divisor 25 the map is 204 x 153 pixels and the
@@ -23,24 +23,14 @@ navtool() {
     "$WE_WINE" "$NAV_TOOL" "$@"
 }
 
-# Starts the program under test like start_wideroom, with extra environment
-# (NAME=VALUE words) for its Wine process only.
-nav_start_wideroom_with() {
-    local tag=$1
-    shift
-    env "$@" "$WE_WINE" "$E2E_EXE" >"$E2E_WORK/wideroom.$tag.out" 2>"$E2E_WORK/wideroom.$tag.err" &
-    WR_PID=$!
-    WE_PIDS+=("$WR_PID")
-}
-
 # Waits until start-up is over (the map pane's tooltip is the last thing it
 # creates) and sets NAV_FRAME, NAV_TIP and NAV_MAP_X, NAV_MAP_Y, the screen
 # position of the map's top-left pixel (the map pane fills the navigator's
 # client area).
 nav_wait_started() {
     local navi pane
-    NAV_TIP=$(drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 | col 1)
-    [ -n "$NAV_TIP" ] || return 1
+    wait_wideroom_ready || return 1
+    NAV_TIP=$WR_TIP
     navi=$(drv find --title "Wideroom Navigator" --process wideroom.exe --children --timeout 5000)
     NAV_FRAME=$(echo "$navi" | head -n 1 | col 1)
     pane=$(echo "$navi" | grep '^child' | head -n 1)

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Helpers of the options dialog and edge guard tests, with those of lib.sh,
 # set_lib.sh and scroll_lib.sh (sourced here). wropttool drives the options
 # dialog's real controls.

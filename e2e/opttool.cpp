@@ -36,18 +36,6 @@ constexpr const wchar_t* kTitles[] = {L"Wideroom \u8a73\u7d30\u8a2d\u5b9a", L"Wi
 constexpr int kEdits[] = {1101, 1103, 1105};
 constexpr int kChecks[] = {1107, 1108, 1109, 1110, 1111};
 
-void printLine(const std::string& line) {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-std::string handleText(HWND w) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
-    return buf;
-}
-
 HWND findDialog() {
     for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
         wchar_t buf[256];

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Helpers of the reliability tests (hung windows, the recovery record); source
 # after lib.sh.
 #
@@ -28,28 +28,23 @@ rel_begin() {
 }
 
 # rel_start NAME EXE: starts EXE (a path) in E2E_CWD with its tick log in
-# ticks.NAME.log there, and waits until start-up is over (the map pane's
-# tooltip is the last thing it creates). REL_PID is its process.
+# ticks.NAME.log there, and waits until start-up is over. REL_PID is its
+# process.
 rel_start() {
     local name=$1 exe=$2
     REL_PROCESS=$(basename "$exe")
-    export WIDEROOM_TICK_LOG="ticks.$name.log" WIDEROOM_CRASH_FILE="crash.now"
-    we_start "$E2E_WORK/$REL_PROCESS.$name.out" "$E2E_WORK/$REL_PROCESS.$name.err" "$exe"
-    REL_PID=$WE_PID
-    unset WIDEROOM_TICK_LOG WIDEROOM_CRASH_FILE
-    drv find --class tooltips_class32 --process "$REL_PROCESS" --timeout 30000 >/dev/null || {
-        echo "$REL_PROCESS did not finish starting" >&2
-        return 1
-    }
+    env WIDEROOM_TICK_LOG="ticks.$name.log" WIDEROOM_CRASH_FILE="crash.now" "$WE_WINE" "$exe" \
+        >"$E2E_WORK/$REL_PROCESS.$name.out" 2>"$E2E_WORK/$REL_PROCESS.$name.err" &
+    REL_PID=$!
+    WE_PIDS+=("$REL_PID")
+    wait_wideroom_ready "$REL_PROCESS"
 }
 
 # rel_exit: the exit command, as the tray menu sends it; waits up to SECONDS
 # (default 30) for the end. REL_RC is the exit code, or "timeout".
 rel_exit() {
-    local main
-    main=$(drv find --class Wideroom --process "$REL_PROCESS" --timeout 10000 | col 1)
-    [ -n "$main" ] && drv post "$main" 273 40003 0
-    if we_wait_exit "$REL_PID" "${1:-30}"; then REL_RC=$WE_RC; else REL_RC=timeout; fi
+    post_exit_command "$REL_PROCESS"
+    rel_wait_end "${1:-30}"
     we_stop "$REL_PID"
 }
 
@@ -59,51 +54,12 @@ rel_wait_end() {
     if we_wait_exit "$REL_PID" "$1"; then REL_RC=$WE_RC; else REL_RC=timeout; fi
 }
 
-# The pointer moved as the user's mouse moves it, through the X server.
-rel_pointer() {
-    xdotool mousemove "$1" "$2"
-}
-
 # rel_hold X Y SECONDS: the pointer at (X, Y) for that long, then back in the
 # middle of the screen.
 rel_hold() {
-    rel_pointer "$1" "$2"
+    pointer_to "$1" "$2"
     sleep "$3"
-    rel_pointer 512 384
-}
-
-# "left top" of a window.
-rel_origin() {
-    drv rect "$1" | cut -d' ' -f1,2
-}
-
-# rel_origins H...: "H left top" for each window, one a line.
-rel_origins() {
-    local h
-    for h in "$@"; do echo "$h $(rel_origin "$h")"; done
-}
-
-# rel_shift ORIGINS DX DY: the same lines with every origin moved by (DX, DY).
-rel_shift() {
-    echo "$1" | awk -v dx="$2" -v dy="$3" '{ print $1, $2 + dx, $3 + dy }'
-}
-
-# rel_settled H...: waits until the windows' origins stay the same for a
-# second (at most 20 s); prints them.
-rel_settled() {
-    local previous current
-    previous=$(rel_origins "$@")
-    for _ in $(seq 40); do
-        sleep 0.5
-        current=$(rel_origins "$@")
-        if [ "$current" = "$previous" ]; then
-            sleep 0.5
-            current=$(rel_origins "$@")
-            [ "$current" = "$previous" ] && break
-        fi
-        previous=$current
-    done
-    echo "$current"
+    pointer_to 512 384
 }
 
 # rel_on_screen H...: every window lies wholly on the 1024 x 768 screen.
@@ -131,11 +87,11 @@ rel_tick_stats() {
 # pointer back to the middle of the screen.
 rel_run_to() {
     local previous current still=0
-    rel_pointer "$1" "$2"
-    previous=$(rel_origin "$3")
+    pointer_to "$1" "$2"
+    previous=$(origin "$3")
     for _ in $(seq 100); do
         sleep 0.25
-        current=$(rel_origin "$3")
+        current=$(origin "$3")
         if [ "$current" = "$previous" ]; then
             still=$((still + 1))
             [ "$still" -ge 4 ] && break
@@ -144,7 +100,7 @@ rel_run_to() {
         fi
         previous=$current
     done
-    rel_pointer 512 384
+    pointer_to 512 384
 }
 
 # rel_record_handles: the window handles the recovery record lists, sorted,

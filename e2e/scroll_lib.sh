@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Helpers of the scrolling and gathering tests; source after lib.sh.
 #
 # The windows under test come from three programs: Wine's notepad and
@@ -69,44 +69,6 @@ start_movers() {
     movers="$notepad $mine $sample"
 }
 
-# Starts the program and waits until start-up is over: the map pane's
-# tooltip is the last thing it creates.
-start_wideroom_ready() {
-    start_wideroom "$1"
-    drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || {
-        echo "the program did not finish starting" >&2
-        return 1
-    }
-}
-
-# Ends the program through its exit command; WR_RC is its exit code.
-exit_wideroom() {
-    post_exit_command
-    wait_wideroom_exit 30
-    we_stop "$WR_PID"
-}
-
-# "left top" of a window.
-origin() {
-    drv rect "$1" | cut -d' ' -f1,2
-}
-
-# "left top right bottom" of a window.
-rect_of() {
-    drv rect "$1"
-}
-
-# origins H...: "H left top" for each window, one a line.
-origins() {
-    local h
-    for h in "$@"; do echo "$h $(origin "$h")"; done
-}
-
-# shifted ORIGINS DX DY: the same lines with every origin moved by (DX, DY).
-shifted() {
-    echo "$1" | awk -v dx="$2" -v dy="$3" '{ print $1, $2 + dx, $3 + dy }'
-}
-
 # named ORIGINS: the lines with each handle replaced by the window's name.
 named() {
     local h rest
@@ -174,13 +136,6 @@ on_path() {
         }
         exit 0
     }'
-}
-
-# pointer_to X Y: moves the pointer as the user's mouse does, through the X
-# server. (A SetCursorPos from another process can be followed under Wine by
-# one stale report of the pointer's earlier place, which would break a run.)
-pointer_to() {
-    xdotool mousemove "$1" "$2"
 }
 
 # The Wine desktop's X window, for keys that the program must see held.

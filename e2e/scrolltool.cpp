@@ -31,14 +31,6 @@ unsigned long long handleValue(HWND w) {
     return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w));
 }
 
-double nowMs() {
-    static LARGE_INTEGER freq{};
-    if (freq.QuadPart == 0) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t{};
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
-
 struct Followed {
     HWND window = nullptr;
     RECT last{};

@@ -30,15 +30,8 @@ set_begin() {
     e2e_begin
 }
 
-# Waits until start-up is done (the map's tooltip is the last thing it
-# makes); MAIN_WINDOW is the hidden command window.
-wait_started() {
-    drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || return 1
-    MAIN_WINDOW=$(drv find --class Wideroom --process wideroom.exe --timeout 10000 | col 1)
-    [ -n "$MAIN_WINDOW" ]
-}
-
-# menu_command ID: a menu command, as the tray menu sends it.
+# menu_command ID: a menu command, as the tray menu sends it to MAIN_WINDOW
+# (wait_wideroom_ready sets it).
 menu_command() {
     drv post "$MAIN_WINDOW" "$WM_COMMAND" "$1" 0
 }
@@ -63,11 +56,6 @@ press() {
 # The navigator's client size, "W H".
 navigator_client() {
     drv find --title "Wideroom Navigator" --process wideroom.exe --timeout 5000 | col 10,11 | tr '\t' ' '
-}
-
-# Left and top of a window, "X Y".
-top_left() {
-    drv rect "$1" | cut -d' ' -f1,2
 }
 
 # line_index DIALOG LIST TEXT: the index of the first line of the list box
@@ -273,7 +261,7 @@ locale_checks() {
     wait_for_line "$E2E_WORK/holder.out" '^ready$' 30
     expect_eq "$tag: the helper holds Ctrl+Alt+Right" "taken 3 39" "$(head -n 1 "$E2E_WORK/holder.out")"
     start_wideroom "$tag"
-    wait_started || return 1
+    wait_wideroom_ready || return 1
 
     # --- the settings dialog ---
     open_settings || return 1

@@ -75,21 +75,8 @@ constexpr const wchar_t* kAboutTitles[] = {L"\u30d0\u30fc\u30b8\u30e7\u30f3\u60c
 constexpr int kCandidates = 1036;
 constexpr int kFixButton = 1038;
 
-void printLine(const std::string& line) {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 bool parseLiveHandle(const wchar_t* text, HWND* window) {
     return parseHandle(text, window) && IsWindow(*window) != 0;
-}
-
-std::string handleText(HWND w) {
-    char buf[32];
-    std::snprintf(buf, sizeof(buf), "0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
-    return buf;
 }
 
 // A top-level window's caption as the window manager holds it.
@@ -114,26 +101,11 @@ std::wstring controlText(HWND c) {
     return s;
 }
 
-std::wstring processNameOf(HWND w) {
+bool ofProgram(HWND w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    std::wstring name;
-    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (p == nullptr) return name;
-    wchar_t buf[MAX_PATH];
-    DWORD size = MAX_PATH;
-    if (QueryFullProcessImageNameW(p, 0, buf, &size)) {
-        const wchar_t* base = buf;
-        for (const wchar_t* c = buf; *c; ++c) {
-            if (*c == L'\\' || *c == L'/') base = c + 1;
-        }
-        name = base;
-    }
-    CloseHandle(p);
-    return name;
+    return _wcsicmp(processNameOf(pid).c_str(), kProgram) == 0;
 }
-
-bool ofProgram(HWND w) { return _wcsicmp(processNameOf(w).c_str(), kProgram) == 0; }
 
 // The first top-level window that passes the test, polled until the timeout.
 template <typename Test>

@@ -15,7 +15,7 @@ sample=$SAMPLE
 with_options() {
     write_ini "$2"
     start_wideroom "$1"
-    wait_started
+    wait_wideroom_ready
 }
 
 end_run() {

@@ -14,8 +14,7 @@ system32=$WINEPREFIX/drive_c/windows/system32
 # command (which writes the placement file).
 run_in() {
     cd "$1" || return 1
-    start_wideroom "$2"
-    drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null || return 1
+    start_wideroom_ready "$2" || return 1
     post_exit_command
     wait_wideroom_exit 30
     expect_eq "$2: exit code" 0 "$WR_RC"

@@ -40,7 +40,7 @@ done
 help_opens() {
     use_language "$1"
     start_wideroom "help-$1"
-    wait_started || return 1
+    wait_wideroom_ready || return 1
     menu_command 40017
     local window
     window=$(drv find --class "HH Parent" --process wideroom.exe --visible --timeout 20000)
@@ -61,7 +61,7 @@ cp "$E2E_EXE" "$E2E_WORK/bare/wideroom.exe"
 E2E_EXE=$E2E_WORK/bare/wideroom.exe
 use_language en
 start_wideroom bare
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 menu_command 40017
 sleep 3
 expect "help without its file opens no window" drv gone --class "HH Parent" --visible --timeout 1000

@@ -15,11 +15,11 @@ xdotool mousemove 512 384
 start_sample --window "left of the view" -900 100 300 200 --window "on the screen" 300 300 300 200 || exit 1
 read -r left_window screen_window <<<"$SAMPLE_HANDLES"
 # stands_at H "X Y", stands_off H "X Y": whether the window's top-left is (not) there.
-stands_at() { [ "$(top_left "$1")" = "$2" ]; }
-stands_off() { [ "$(top_left "$1")" != "$2" ]; }
+stands_at() { [ "$(origin "$1")" = "$2" ]; }
+stands_off() { [ "$(origin "$1")" != "$2" ]; }
 
 start_wideroom main
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 # Idle for a while: nothing reads the windows now.
 sleep 1.5
 
@@ -38,7 +38,7 @@ settool click "$DIALOG" 1017
 expect "apply closes the dialog" settool nodialog --timeout 5000
 expect "the window moved meanwhile goes 1024 px right of where it stands" \
     retry 10 stands_at "$left_window" "324 120"
-expect_eq "the window on the screen too (then kept inside the desktop)" "724 280" "$(top_left "$screen_window")"
+expect_eq "the window on the screen too (then kept inside the desktop)" "724 280" "$(origin "$screen_window")"
 sleep 1.5
 
 # Idle again, the window moved again; the first scroll step (the pointer at
@@ -50,7 +50,7 @@ xdotool mousemove 0 500
 retry 10 stands_off "$screen_window" "400 300"
 sleep 0.5
 xdotool mousemove 512 384
-read -r x y <<<"$(top_left "$screen_window")"
+read -r x y <<<"$(origin "$screen_window")"
 expect "the scroll moved the window right from where it stood (x = $x)" test "$x" -gt 400 -a "$x" -lt 700
 expect_eq "and kept its row" 300 "$y"
 

@@ -65,9 +65,7 @@ start_sample --window "moved" 300 200 300 200 || exit 1
 sample=${SAMPLE_HANDLES%% *}
 cd "$files_dir" || exit 1
 E2E_EXE=$install_dir/wideroom.exe
-start_wideroom installed
-drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null
-before=$(drv rect "$sample")
+start_wideroom_ready installed
 drv cursor 1023 384
 # Held at the right edge until the window is off the screen to the left.
 off_screen() {
@@ -97,8 +95,7 @@ expect "the sample window is gathered onto the screen" retry 5 on_screen
 
 # --- uninstall with the program running ------------------------------------------------------
 printf 'settings' >"$files_dir/Wideroom.cfg"
-start_wideroom running
-drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null
+start_wideroom_ready running
 drv cursor 1023 384
 retry 30 off_screen
 drv cursor 512 384

@@ -33,7 +33,7 @@ rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv" "$E2E_CWD/Wideroom.ini"
 # The Japanese texts, whatever Wine's own language.
 use_language ja
 start_wideroom first || exit 1
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 nav_wait_started || exit 1
 
 box_gone() { ! settool msgbox "$DIALOG" --timeout 0 >/dev/null; }
@@ -117,7 +117,7 @@ expect_eq "exit code 0" 0 "$WR_RC"
 # The next start, the helper gone: the saved keys, nothing marked.
 we_stop "$HOLDER_PID"
 start_wideroom second || exit 1
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_both || exit 1
 expect_eq "the saved key comes back" "Ctrl+F9" "$(settool text "$OPTIONS" $((EDIT + 1)))"
 expect_eq "the navigator key comes back" "Ctrl+Alt+Right" "$(settool text "$OPTIONS" $((EDIT + 9)))"

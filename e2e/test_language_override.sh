@@ -13,7 +13,7 @@ speaks() {
     printf '%b' "$1" >"$E2E_CWD/Wideroom.ini"
     texts "$2"
     start_wideroom "$2"
-    wait_started || return 1
+    wait_wideroom_ready || return 1
     open_settings || return 1
     expect_eq "$3: the settings dialog" "$T_CAPTION" "$(settool text "$DIALOG")"
     expect_eq "$3: its controls" "$(expected_dialog_controls "$2")" "$(settool controls "$DIALOG")"

@@ -63,8 +63,9 @@ still_at() {
     before=$(origins $windows)
     pointer_to "$1" "$2"
     sleep 1.5
+    local after
     # shellcheck disable=SC2086
-    local after=$(origins $windows)
+    after=$(origins $windows)
     pointer_to 512 384
     [ "$before" = "$after" ]
 }

@@ -29,7 +29,7 @@ if ! nav_japanese_locale; then
     fail "no Japanese locale for Wine: run scripts/install-deps.sh (package locales)"
     exit 1
 fi
-nav_start_wideroom_with tooltip "${NAV_JA_ENV[@]}"
+start_wideroom tooltip "${NAV_JA_ENV[@]}"
 nav_wait_started || {
     fail "the program did not finish starting"
     exit 1

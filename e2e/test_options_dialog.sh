@@ -12,7 +12,7 @@ source "$(dirname "$0")/opt_lib.sh"
 opt_begin
 sample=$SAMPLE
 start_wideroom first
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 
 # --- the button sits in a free place of the settings dialog -------------------
 open_settings || exit 1
@@ -88,7 +88,7 @@ menu_command "$CMD_EXIT"
 wait_wideroom_exit 30
 expect_eq "exit code" 0 "$WR_RC"
 start_wideroom second
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_settings || exit 1
 open_options || exit 1
 expect_eq "the next start shows the saved options" "300 40 1000 | 1 0 1 1 1" "$(opttool values "$OPTIONS")"
@@ -106,7 +106,7 @@ wait_wideroom_exit 30
     printf 'PagePauseMs=abc\r\n[Mine]\r\nSomething=else\r\n'
 } >"$E2E_CWD/Wideroom.ini"
 start_wideroom damaged
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_settings || exit 1
 open_options || exit 1
 expect_eq "a damaged file gives the clamped values and the defaults" "2000 0 0 | 1 1 1 1 0" \

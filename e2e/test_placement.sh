@@ -28,9 +28,7 @@ for row in "${cases[@]}"; do
     # shellcheck disable=SC2086
     write_words "$E2E_CWD/Wideroom.prv" $before
     rm -f "$E2E_CWD/Wideroom.cfg"
-    start_wideroom placement
-    # The map pane's tooltip is the last thing start-up creates.
-    if ! drv find --class tooltips_class32 --process wideroom.exe --timeout 30000 >/dev/null; then
+    if ! start_wideroom_ready placement; then
         fail "$name: the program did not finish starting"
         we_stop "$WR_PID"
         continue

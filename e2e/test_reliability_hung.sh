@@ -18,7 +18,7 @@ rel_begin
 # up to 300 ms are seen under Wine on a loaded machine without any.
 waited_ms=1000
 
-rel_pointer 512 384
+pointer_to 512 384
 # The navigator hidden until the pointer meets an edge (mode 0 with its place
 # at the corner): each run shows it in front of the sleeping windows, and
 # hides it again a second later.
@@ -31,17 +31,17 @@ start_sample --hang-after 2500 --hang-for 10000 --window "Sleeper ten" 400 250 2
 ten=${SAMPLE_HANDLES%% *}
 start_sample --hang-after 2500 --window "Sleeper forever" 650 400 200 150 || exit 1
 forever=${SAMPLE_HANDLES%% *}
-start=$(rel_origins "$runner" "$runner_two" "$ten" "$forever")
-sleepers_start=$(rel_origins "$ten" "$forever")
+start=$(origins "$runner" "$runner_two" "$ten" "$forever")
+sleepers_start=$(origins "$ten" "$forever")
 sleep 3
 
 # --- 1. scrolling while the sleepers have just stopped answering ------------
 rel_hold 1023 384 1
-first=$(rel_settled "$runner" "$runner_two")
+first=$(settled_origins "$runner" "$runner_two")
 dx1=$(($(echo "$first" | head -n 1 | cut -d' ' -f2) - 100))
 expect "the answering windows scroll while others sleep" [ "$dx1" -lt 0 ]
-expect_eq "both answering windows move alike" "$(rel_shift "$(echo "$start" | head -n 2)" "$dx1" 0)" "$first"
-expect_eq "the sleeping windows stand where they were" "$sleepers_start" "$(rel_origins "$ten" "$forever")"
+expect_eq "both answering windows move alike" "$(shifted "$(echo "$start" | head -n 2)" "$dx1" 0)" "$first"
+expect_eq "the sleeping windows stand where they were" "$sleepers_start" "$(origins "$ten" "$forever")"
 
 # --- 2. scrolling while they are known not to respond -------------------
 expect "the window manager reports both sleepers as not responding" \
@@ -49,24 +49,24 @@ expect "the window manager reports both sleepers as not responding" \
 "$WE_WINE" "$REL_TOOL" wait "$forever" hung --timeout 15000
 expect "the 10 s sleeper has not woken yet" "$WE_WINE" "$REL_TOOL" wait "$ten" hung --timeout 0
 rel_hold 0 384 1.5
-second=$(rel_settled "$runner" "$runner_two")
+second=$(settled_origins "$runner" "$runner_two")
 dx=$(($(echo "$second" | head -n 1 | cut -d' ' -f2) - 100))
 expect "the answering windows scroll on" [ "$dx" -gt "$dx1" ]
-expect_eq "both answering windows keep moving alike" "$(rel_shift "$(echo "$start" | head -n 2)" "$dx" 0)" \
+expect_eq "both answering windows keep moving alike" "$(shifted "$(echo "$start" | head -n 2)" "$dx" 0)" \
     "$second"
-expect_eq "the sleeping windows are still left where they were" "$sleepers_start" "$(rel_origins "$ten" "$forever")"
+expect_eq "the sleeping windows are still left where they were" "$sleepers_start" "$(origins "$ten" "$forever")"
 expect "the 10 s sleeper was still asleep through the second run" \
     "$WE_WINE" "$REL_TOOL" wait "$ten" hung --timeout 0
 
 # --- 3. the 10 s sleeper wakes ------------------------------------------------
 expect "the 10 s sleeper answers again" "$WE_WINE" "$REL_TOOL" wait "$ten" answering --timeout 20000
-woken=$(rel_settled "$ten" "$runner")
+woken=$(settled_origins "$ten" "$runner")
 ten_expected=$(echo "$sleepers_start" | head -n 1 | awk -v dx="$dx" '{ print $1, $2 + dx, $3 }')
 expect_eq "the woken window stands where the view puts it: moved as the others did, to the pixel" \
     "$ten_expected" "$(echo "$woken" | head -n 1)"
-expect_eq "the answering windows did not move meanwhile" "$second" "$(rel_origins "$runner" "$runner_two")"
+expect_eq "the answering windows did not move meanwhile" "$second" "$(origins "$runner" "$runner_two")"
 expect_eq "the window that sleeps for good is still where it was" "$(echo "$sleepers_start" | tail -n 1)" \
-    "$(rel_origins "$forever")"
+    "$(origins "$forever")"
 
 # --- 4. no pass of the main loop was held up --------------------------------
 read -r passes longest mean <<<"$(rel_tick_stats "$E2E_CWD/ticks.hung.log")"

@@ -10,12 +10,12 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/rel_lib.sh"
 rel_begin
 
-rel_pointer 512 384
+pointer_to 512 384
 rm -f "$E2E_CWD/Wideroom.cfg" "$E2E_CWD/Wideroom.prv"
 start_sample --window "Alpha" 100 100 200 150 --window "Beta" 500 300 240 160 \
     --window "Gamma" 700 50 200 120 || exit 1
 read -r alpha beta gamma <<<"$SAMPLE_HANDLES"
-home=$(rel_origins "$alpha" "$beta" "$gamma")
+home=$(origins "$alpha" "$beta" "$gamma")
 
 # rel_away EXE NAME: starts the program, runs the view 2048 px right to the
 # desktop's border, opens a window "NAME" at (300, 200), then runs 1536 px
@@ -34,14 +34,14 @@ expected_home() {
     printf '%s\n%s\n' "$home" "$late_home"
 }
 expected_away() {
-    printf '%s\n%s\n' "$(rel_shift "$home" -2048 -1536)" "$(rel_shift "$late_home" 0 -1536)"
+    printf '%s\n%s\n' "$(shifted "$home" -2048 -1536)" "$(shifted "$late_home" 0 -1536)"
 }
 
 # --- killed: the next start puts the windows back ---------------------------
 rel_away "$E2E_EXE" Delta || exit 1
 windows="$alpha $beta $gamma $late"
 # shellcheck disable=SC2086
-expect_eq "killed: before, every window stands where the view took it" "$(expected_away)" "$(rel_origins $windows)"
+expect_eq "killed: before, every window stands where the view took it" "$(expected_away)" "$(origins $windows)"
 sleep 0.5
 expect "killed: a recovery record lies beside the settings" [ -s "$REL_RECORD" ]
 expect_eq "killed: the record is 32 bytes of header and 112 per window" $((32 + 112 * 4)) \
@@ -53,28 +53,28 @@ rel_wait_end 10 2>/dev/null
 drv gone --process "$REL_PROCESS" --timeout 10000 >/dev/null
 # shellcheck disable=SC2086
 expect_eq "killed: the windows stay out of reach while the program is gone" "$(expected_away)" \
-    "$(rel_origins $windows)"
+    "$(origins $windows)"
 
 rel_start recovered "$E2E_EXE" || exit 1
 # shellcheck disable=SC2086
 expect_eq "killed: the next start puts every window back, each by its own offset" "$(expected_home)" \
-    "$(rel_settled $windows)"
+    "$(settled_origins $windows)"
 expect "killed: the record is gone once used" [ ! -e "$REL_RECORD" ]
 rel_exit
 expect_eq "killed: the next run ends normally" 0 "$REL_RC"
 # shellcheck disable=SC2086
-expect_eq "killed: an exit without scrolling moves nothing" "$(expected_home)" "$(rel_origins $windows)"
+expect_eq "killed: an exit without scrolling moves nothing" "$(expected_home)" "$(origins $windows)"
 
 # --- a crash of the test build puts them back at once ---------------------
 rel_away "$REL_TEST_EXE" Epsilon || exit 1
 windows="$alpha $beta $gamma $late"
 # shellcheck disable=SC2086
-expect_eq "crash: before, every window stands where the view took it" "$(expected_away)" "$(rel_origins $windows)"
+expect_eq "crash: before, every window stands where the view took it" "$(expected_away)" "$(origins $windows)"
 touch "$E2E_CWD/crash.now"
 rel_wait_end 20
 expect "crash: the program ended with a fault code ($REL_RC)" test "$REL_RC" != timeout -a "$REL_RC" != 0
 # shellcheck disable=SC2086
-expect_eq "crash: every window is back, each by its own offset" "$(expected_home)" "$(rel_settled $windows)"
+expect_eq "crash: every window is back, each by its own offset" "$(expected_home)" "$(settled_origins $windows)"
 expect "crash: no record is left" [ ! -e "$REL_RECORD" ]
 
 # --- the end of the session: asked, cancelled, then for real ------------
@@ -86,12 +86,12 @@ drv send "$main" 22 0 0 >/dev/null
 sleep 1
 # shellcheck disable=SC2086
 expect_eq "session end: asked and then cancelled, the windows stay where the view put them" \
-    "$(expected_away)" "$(rel_origins $windows)"
+    "$(expected_away)" "$(origins $windows)"
 expect "session end: a cancelled end leaves the program running" kill -0 "$REL_PID"
 drv send "$main" 22 1 0 >/dev/null
 # shellcheck disable=SC2086
 expect_eq "session end: when it ends, every window is back before programs save places" "$(expected_home)" \
-    "$(rel_settled $windows)"
+    "$(settled_origins $windows)"
 rel_wait_end 20
 expect_eq "session end: the program ends" 0 "$REL_RC"
 expect "session end: no record is left" [ ! -e "$REL_RECORD" ]

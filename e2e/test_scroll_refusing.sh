@@ -12,7 +12,7 @@ source "$(dirname "$0")/nav_lib.sh"
 source "$(dirname "$0")/rel_lib.sh"
 rel_begin
 
-rel_pointer 512 384
+pointer_to 512 384
 # 5 x 5 screens, steps 1..64, map 1/32 (so that a press at map point (80, 60)
 # puts the view back at (2048, 1536) exactly), 30 ms, no keys, no pages.
 write_settings "$E2E_CWD/Wideroom.cfg" 5 5 1 64 32 30 0 0 0 1
@@ -23,7 +23,7 @@ start_sample --window "Keeper" 300 200 400 300 --clamp || exit 1
 keeper=${SAMPLE_HANDLES%% *}
 start_sample --window "Plain one" 750 80 200 100 --window "Plain two" 20 560 220 140 || exit 1
 read -r one two <<<"$SAMPLE_HANDLES"
-start=$(rel_origins "$keeper" "$one" "$two")
+start=$(origins "$keeper" "$one" "$two")
 rel_start refusing "$E2E_EXE" || exit 1
 nav_wait_started || {
     fail "the navigator did not show"
@@ -32,7 +32,7 @@ nav_wait_started || {
 
 # The view's left edge, from where the first ordinary window stands.
 view_x() {
-    echo $((2048 + 750 - $(rel_origin "$one" | cut -d' ' -f1)))
+    echo $((2048 + 750 - $(origin "$one" | cut -d' ' -f1)))
 }
 
 # keeper_drawn WHAT: the map shows the keeper at the centre of its real
@@ -47,9 +47,9 @@ keeper_drawn() {
 
 # --- to the right border ------------------------------------------------------
 rel_run_to 1023 384 "$one"
-expect_eq "right: the ordinary windows moved 2048 px left" "$(rel_shift "$(echo "$start" | tail -n 2)" -2048 0)" \
-    "$(rel_settled "$one" "$two")"
-expect_eq "right: the keeper stopped at the screen's left edge" "$keeper 0 200" "$(rel_origins "$keeper")"
+expect_eq "right: the ordinary windows moved 2048 px left" "$(shifted "$(echo "$start" | tail -n 2)" -2048 0)" \
+    "$(settled_origins "$one" "$two")"
+expect_eq "right: the keeper stopped at the screen's left edge" "$keeper 0 200" "$(origins "$keeper")"
 keeper_drawn "right" right
 # Where it was asked to go (its place, 300 px right of the view's start) is
 # not where the map draws it.
@@ -58,11 +58,11 @@ expect_eq "right: nothing is drawn at the keeper's place on the desktop" "$NAV_B
 
 # --- part of the way back by the left edge --------------------------------
 rel_hold 0 384 1
-back=$(rel_settled "$one" "$two")
+back=$(settled_origins "$one" "$two")
 dx=$(($(echo "$back" | head -n 1 | cut -d' ' -f2) - 750 + 2048))
 expect "left: the view came part of the way back" [ "$dx" -gt 0 ]
 expect_eq "left: the ordinary windows moved alike" \
-    "$(rel_shift "$(echo "$start" | tail -n 2)" $((dx - 2048)) 0)" "$back"
+    "$(shifted "$(echo "$start" | tail -n 2)" $((dx - 2048)) 0)" "$back"
 keeper_drawn "left" left
 
 # --- a press in the map puts the view back where it started ----------------
@@ -71,11 +71,11 @@ sleep 0.2
 xdotool mousedown 1
 sleep 0.1
 xdotool mouseup 1
-rel_pointer 512 384
+pointer_to 512 384
 expect_eq "home: every window stands exactly where it started, the keeper too" "$start" \
-    "$(rel_settled "$keeper" "$one" "$two")"
+    "$(settled_origins "$keeper" "$one" "$two")"
 keeper_drawn "home" home
 
 rel_exit
 expect_eq "the exit command ends the program with code 0" 0 "$REL_RC"
-expect_eq "the exit leaves every window where it started" "$start" "$(rel_origins "$keeper" "$one" "$two")"
+expect_eq "the exit leaves every window where it started" "$start" "$(origins "$keeper" "$one" "$two")"

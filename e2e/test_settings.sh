@@ -15,7 +15,7 @@ start_sample --window "Far right" 1500 100 300 200 --window "Far below" 100 1700
     --window "Far left" -2500 100 300 200 --window "Near" 100 400 300 200 || exit 1
 read -r far_right far_below far_left near <<<"$SAMPLE_HANDLES"
 start_wideroom first
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 
 # --- opening: topmost, with the engine's settings ---------------------------
 expect "the settings command opens the dialog, visible and topmost" open_settings
@@ -123,7 +123,7 @@ start_sample --window "Off right" 3000 500 300 200 --window "Off above left" -20
     --window "Low" 100 700 300 200 || exit 1
 read -r off_right off_left low <<<"$SAMPLE_HANDLES"
 start_wideroom second
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 expect_eq "the next start sizes the navigator from the saved settings" "61 61" "$(navigator_client)"
 open_settings || exit 1
 expect_values "the next start's dialog shows the saved settings" "$applied | 0 1 0 1 0 1"
@@ -141,6 +141,6 @@ gathered=(
 )
 for row in "${gathered[@]}"; do
     IFS='|' read -r handle name place <<<"$row"
-    expect_eq "exit with the dialog open gathers: a window $name" "$place" "$(top_left "$handle")"
+    expect_eq "exit with the dialog open gathers: a window $name" "$place" "$(origin "$handle")"
 done
 expect_eq "the settings file is left as saved" "$saved" "$(read_words "$cfg" | cut -d' ' -f1-13)"

@@ -34,7 +34,7 @@ printf 'stale' >"$cfg.tmp"
 attrib +r Wideroom.cfg.tmp
 drv cursor 512 384
 start_wideroom files
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 expect_eq "10 x 10 screens at 1/5: the navigator's client area is the whole map" "2048 1536" \
     "$(navigator_client)"
 

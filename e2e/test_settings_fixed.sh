@@ -26,7 +26,7 @@ read -r mover <<<"$SAMPLE_HANDLES"
 notepad_line="タイトル名 -> $notepad_title & クラス名 -> Notepad"
 
 start_wideroom first
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_settings || exit 1
 
 # --- fixing -----------------------------------------------------------------
@@ -79,7 +79,7 @@ expect_eq "first run exits with code 0" 0 "$WR_RC"
 # Twenty more windows to fix, out of the way to the right.
 start_sample --many 20 1100 20 150 100 || exit 1
 start_wideroom second
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 notepad_at=$(drv rect "$notepad")
 expect "after a restart the pointer at an edge scrolls the other windows" push_edge 0 384 "$mover"
 expect_eq "after a restart the saved fixed window stays in place" "$notepad_at" "$(drv rect "$notepad")"

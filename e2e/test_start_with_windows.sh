@@ -30,7 +30,7 @@ close_all() {
 for lang in ja en; do
     use_language "$lang"
     start_wideroom "options-$lang"
-    wait_started || exit 1
+    wait_wideroom_ready || exit 1
     open_options || exit 1
     if [ "$lang" = ja ]; then
         caption="Wideroom 詳細設定" button="詳細設定..."
@@ -73,7 +73,7 @@ done
 # The language chosen in the dialog and saved speaks at the next start.
 use_language ja
 start_wideroom choose
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_options || exit 1
 settool click "$OPTIONS" 1142
 settool click "$OPTIONS" 1 --post
@@ -84,7 +84,7 @@ expect "save writes the language into the options file" grep -q '^Language=en' "
 menu_command "$CMD_EXIT"
 wait_wideroom_exit 30
 start_wideroom chosen
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_settings || exit 1
 expect_eq "the next start speaks English" "Wideroom Settings" "$(settool text "$DIALOG")"
 close_all

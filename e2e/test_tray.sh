@@ -14,7 +14,7 @@ tray_shot_settled "$E2E_WORK/tray-before.png"
 # Without the HTML Help library (disabled for this process only), as on a
 # system that lacks it: help must do nothing, and nothing worse.
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=" start_wideroom tray
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 icon_seen() {
     tray_shot "$E2E_WORK/tray-running.png" && ! same_picture "$E2E_WORK/tray-before.png" "$E2E_WORK/tray-running.png"
 }
@@ -133,7 +133,7 @@ cd "$app" || exit 1
 WINEDLLOVERRIDES="$WINEDLLOVERRIDES;hhctrl.ocx=n,b" we_start "$E2E_WORK/wideroom.plant.out" \
     "$E2E_WORK/wideroom.plant.err" "$app/wideroom.exe"
 WR_PID=$WE_PID
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 menu_command "$CMD_HELP"
 sleep 2
 expect "ヘルプ does not load the library planted in the program's folder" [ ! -e "$app/planted-library-loaded" ]

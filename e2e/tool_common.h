@@ -1,5 +1,5 @@
 // What every end-to-end tool shares: its arguments, UTF-8 output and the
-// parsing of numbers and window handles, the clock.
+// parsing of numbers and window handles, process names, the clock.
 #pragma once
 
 #include <fcntl.h>
@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -91,4 +92,39 @@ inline bool parseHandle(const wchar_t* text, HWND* window) {
 inline wchar_t** toolArgs(int* argc) {
     _setmode(_fileno(stdout), _O_BINARY);
     return CommandLineToArgvW(GetCommandLineW(), argc);
+}
+
+// One record line on stdout, flushed at once: the tests read it while the
+// tool still runs.
+inline void printLine(const std::string& line) {
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// A window handle as the records print it: 0x-prefixed hex.
+inline std::string handleText(HWND w) {
+    char buf[32];
+    std::snprintf(buf, sizeof(buf), "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
+    return buf;
+}
+
+// The file name of a process's executable ("wideroom.exe"), empty when the
+// process cannot be opened.
+inline std::wstring processNameOf(DWORD pid) {
+    std::wstring name;
+    HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (p == nullptr) return name;
+    wchar_t buf[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(p, 0, buf, &size)) {
+        const wchar_t* base = buf;
+        for (const wchar_t* c = buf; *c; ++c) {
+            if (*c == L'\\' || *c == L'/') base = c + 1;
+        }
+        name = base;
+    }
+    CloseHandle(p);
+    return name;
 }

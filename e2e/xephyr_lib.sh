@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Two monitors for the end-to-end tests: Wine sees two when it runs (without
 # its virtual desktop) on a Xephyr server with two Xinerama heads and RandR
 # turned off, Xephyr itself inside an Xvfb. Source after lib.sh and call

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # The pictures of a running Wideroom, shared by make run (scripts/run.sh) and
 # the README's pictures (scripts/docs_pictures.sh). Source after wine-env.sh,
 # with the Wine prefix and an X display up; `drv` runs wrdriver.exe, and

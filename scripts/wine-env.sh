@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034 # sets variables for the scripts that source it
 # Helpers for running the Windows programs under Wine on a private X server
 # and a private Wine prefix. Source this file; it defines functions only.
 #
@@ -13,8 +13,9 @@
 # The prefix has a 1024 x 768 virtual desktop with a taskbar, so a plain
 # "wine64 prog.exe" runs on it and hands back its exit code and output, and
 # maps the dialogs' Japanese fonts to IPA fonts. Building a prefix costs about
-# ten seconds, so one is built into a template folder (once per version of
-# Wine and of this file, under a lock) and copied for every run.
+# ten seconds, minutes with 32-bit Wine installed (its half of the prefix is
+# set up under emulation), so one is built into a template folder (once per
+# version of Wine and of this file, under a lock) and copied for every run.
 
 WE_WINE=${WE_WINE:-/usr/lib/wine/wine64}
 WE_WINESERVER=${WE_WINESERVER:-/usr/lib/wine/wineserver}
@@ -90,9 +91,35 @@ EOF
 we__stamp() {
     {
         "$WE_WINE" --version
-        dpkg-query -W wine64 fonts-wine fonts-ipafont-gothic
+        # With 32-bit Wine installed a prefix gets the 32-bit system folder.
+        dpkg-query -W wine64 wine32:i386 fonts-wine fonts-ipafont-gothic
         sha1sum "$WE_HERE/wine-env.sh"
     } 2>/dev/null | sha1sum | cut -d' ' -f1
+}
+
+# we__make_prefix DIR SECONDS [whole]: a new prefix in DIR with the settings
+# above, made by Wine itself within SECONDS; its server has ended when it
+# returns. With "whole" it also waits for the 32-bit half, which 32-bit
+# programs need and which takes minutes under emulation.
+we__make_prefix() {
+    local dir=$1 seconds=$2 whole=${3:-}
+    (
+        export WINEPREFIX=$dir
+        # No downloads of the .NET and HTML engines while the prefix is made.
+        WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree=d;mshtml=d" timeout "$seconds" "$WE_WINE" wineboot -i \
+            >/dev/null 2>&1 || exit 1
+        # wineboot returns before the 32-bit half of the prefix is set up (under
+        # emulation, minutes later): wait until the prefix's server ends.
+        if [ "$whole" = whole ]; then timeout "$seconds" "$WE_WINESERVER" -w >/dev/null 2>&1 || exit 1; fi
+        we__registry | iconv -f UTF-8 -t UTF-16 >"$dir/drive_c/wideroom.reg" || exit 1
+        "$WE_WINE" regedit /S 'C:\wideroom.reg' >/dev/null 2>&1
+        rm -f "$dir/drive_c/wideroom.reg"
+        # The server writes the registry out as it ends.
+        "$WE_WINESERVER" -k >/dev/null 2>&1
+        timeout 30 "$WE_WINESERVER" -w >/dev/null 2>&1
+        grep -q '"shell"="1024x768"' "$dir/user.reg" || exit 1
+        grep -q 'IPAPGothic' "$dir/system.reg" || exit 1
+    )
 }
 
 # Builds the template prefix (the caller holds the lock and an X display).
@@ -101,19 +128,7 @@ we__build_template() {
     # Left by a build that was interrupted (only one builds at a time).
     rm -rf "$WE_TEMPLATE".new.*
     mkdir -p "$tmp" || return 1
-    (
-        export WINEPREFIX=$tmp
-        # No downloads of the .NET and HTML engines while the prefix is made.
-        WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree=d;mshtml=d" "$WE_WINE" wineboot -i >/dev/null 2>&1 || exit 1
-        we__registry | iconv -f UTF-8 -t UTF-16 >"$tmp/drive_c/wideroom.reg" || exit 1
-        "$WE_WINE" regedit /S 'C:\wideroom.reg' >/dev/null 2>&1
-        rm -f "$tmp/drive_c/wideroom.reg"
-        # The server writes the registry out as it ends.
-        "$WE_WINESERVER" -k >/dev/null 2>&1
-        timeout 30 "$WE_WINESERVER" -w >/dev/null 2>&1
-        grep -q '"shell"="1024x768"' "$tmp/user.reg" || exit 1
-        grep -q 'IPAPGothic' "$tmp/system.reg" || exit 1
-    ) || {
+    we__make_prefix "$tmp" 600 || {
         echo "wine-env: building the Wine prefix template failed" >&2
         rm -rf "$tmp"
         return 1
@@ -127,8 +142,8 @@ we__template_current() {
     [ -f "$WE_TEMPLATE/.wideroom-stamp" ] && [ "$(cat "$WE_TEMPLATE/.wideroom-stamp")" = "$(we__stamp)" ]
 }
 
-# A private prefix in DIR/wineprefix. The big system folder is hard-linked
-# from the template (Wine only reads it); the rest, the registry included,
+# A private prefix in DIR/wineprefix. The big system folders are hard-linked
+# from the template (Wine only reads them); the rest, the registry included,
 # is copied.
 we_prefix() {
     local dir=$1
@@ -157,7 +172,9 @@ we_prefix() {
         for item in "$WE_TEMPLATE"/drive_c/* "$WE_TEMPLATE"/drive_c/windows/*; do
             case $item in
                 "$WE_TEMPLATE"/drive_c/windows) ;;
-                "$WE_TEMPLATE"/drive_c/windows/system32) cp -al "$item" "$dir/wineprefix/drive_c/windows/" || exit 1 ;;
+                "$WE_TEMPLATE"/drive_c/windows/system32 | "$WE_TEMPLATE"/drive_c/windows/syswow64)
+                    cp -al "$item" "$dir/wineprefix/drive_c/windows/" || exit 1
+                    ;;
                 "$WE_TEMPLATE"/drive_c/windows/*) cp -a "$item" "$dir/wineprefix/drive_c/windows/" || exit 1 ;;
                 *) cp -a "$item" "$dir/wineprefix/drive_c/" || exit 1 ;;
             esac
