@@ -11,7 +11,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 native: deps
-	cmake -S . -B $(BUILD)/native -DWIDEROOM_WIN64_DIR=$(BUILD)/win64 >/dev/null
+	cmake -S . -B $(BUILD)/native -DWIDEROOM_WIN64_DIR=$(BUILD)/win64 -DWIDEROOM_WIN32_DIR=$(BUILD)/win32 >/dev/null
 	cmake --build $(BUILD)/native -j$(JOBS)
 
 win64: deps

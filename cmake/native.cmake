@@ -70,7 +70,7 @@ set_tests_properties(lint.shellcheck PROPERTIES TIMEOUT 600)
 # WIDEROOM_WIN64_DIR under Wine on its own Xvfb and Wine prefix. The tests
 # named *i686* run the 32-bit program of WIDEROOM_WIN32_DIR beside them, under
 # emulation: minutes where the others take seconds. They are added only when
-# WIDEROOM_WIN32_DIR is set (make native leaves it unset for now).
+# WIDEROOM_WIN32_DIR is set (make native sets it).
 set(WIDEROOM_WIN64_DIR "" CACHE PATH "build folder of the x86_64 Windows program")
 set(WIDEROOM_WIN32_DIR "" CACHE PATH "build folder of the i686 Windows program")
 if(WIDEROOM_WIN64_DIR)

@@ -58,7 +58,6 @@ sleep 0.5
 pointer_to 512 384
 
 start_wideroom_ready screen || exit 1
-wait_started || exit 1
 # The view starts at (2048, 1536): notepad's origin then tells where it is.
 read -r home_x home_y <<<"$(origin "$notepad")"
 type_text ab

@@ -50,7 +50,7 @@ expect_eq "the Japanese stay window is gathered as usual" "$((SCREEN_W - (right 
 
 # --- the Windows tab: a rule picked, refused while it holds a tab, saved ------
 start_wideroom dialog
-wait_started || exit 1
+wait_wideroom_ready || exit 1
 open_settings || exit 1
 open_options || exit 1
 expect "the Windows tab comes up with the arrow keys" opttool tab "$OPTIONS" 1241
