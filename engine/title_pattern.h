@@ -8,5 +8,5 @@
 
 // True when the title matches. Bytes that are not well-formed UTF-8 count
 // as one character each. Time at most proportional to the product of the
-// two lengths; no recursion.
+// two lengths; no recursion (the window rules' wildcardMatch, case folded).
 bool titleMatches(const char* pattern, const char* title);

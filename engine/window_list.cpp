@@ -36,6 +36,10 @@ std::string utf8Of(int (*read)(platform::WindowHandle, char*, int), platform::Wi
     return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+int programUtf8(platform::WindowHandle window, char* buf, int size) {
+    return platform::windowProgram(window, buf, size) ? static_cast<int>(std::strlen(buf)) : 0;
+}
+
 }  // namespace
 
 const char* windowStateName(const VirtualDesk& desk, platform::WindowHandle window, bool fixed) {
@@ -93,9 +97,9 @@ int listWindows(VirtualDesk* desk, std::vector<ListedWindow>* out) {
             w.virtualX = desk->viewX + w.x;
             w.virtualY = desk->viewY + w.y;
         }
-        w.title = utf8Of(platform::windowTitleUtf8, window);
+        w.title = utf8Of(platform::getWindowTextUtf8, window);
         w.className = utf8Of(platform::windowClassUtf8, window);
-        w.program = utf8Of(platform::windowProgramUtf8, window);
+        w.program = utf8Of(programUtf8, window);
         out->push_back(std::move(w));
     }
     return static_cast<int>(out->size());

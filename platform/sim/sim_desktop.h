@@ -30,7 +30,6 @@ struct SimWindow {
     platform::WindowHandle handle = 0;  // 0: assigned by addWindow
     std::string title;                  // narrow bytes, any length
     std::string className;
-    std::string program;  // the image's file name, for the companion's state
     bool visible = true;
     uint32_t showCmd = platform::kShowNormal;
     platform::Rect normal{};   // restored rectangle

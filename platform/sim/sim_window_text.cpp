@@ -1,5 +1,4 @@
-// The in-memory desktop's titles, classes and program names, taken as UTF-8
-// as they stand.
+// The in-memory desktop's class names, taken as UTF-8 as they stand.
 #include <cstring>
 #include <string>
 
@@ -25,19 +24,9 @@ int copyOut(const std::string* text, char* buf, int size) {
 
 namespace platform {
 
-int windowTitleUtf8(WindowHandle window, char* buf, int size) {
-    const sim::SimWindow* w = sim::window(window);
-    return copyOut(w ? &w->title : nullptr, buf, size);
-}
-
 int windowClassUtf8(WindowHandle window, char* buf, int size) {
     const sim::SimWindow* w = sim::window(window);
     return copyOut(w ? &w->className : nullptr, buf, size);
-}
-
-int windowProgramUtf8(WindowHandle window, char* buf, int size) {
-    const sim::SimWindow* w = sim::window(window);
-    return copyOut(w ? &w->program : nullptr, buf, size);
 }
 
 }  // namespace platform
