@@ -4,8 +4,8 @@
 #include "engine/gather_rules.h"
 #include "engine/monitors.h"
 #include "engine/ordinary_window.h"
-#include "engine/top_windows.h"
 #include "engine/screen_windows.h"
+#include "engine/top_windows.h"
 #include "engine/virtual_desk.h"
 #include "engine/window_placer.h"
 

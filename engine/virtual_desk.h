@@ -7,8 +7,8 @@
 #include "engine/monitors.h"
 #include "engine/move_ledger.h"
 #include "engine/out_of_reach.h"
-#include "engine/window_set.h"
 #include "engine/rule_filter.h"
+#include "engine/window_set.h"
 #include "platform/desktop.h"
 #include "store/records.h"
 
