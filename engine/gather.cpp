@@ -96,10 +96,9 @@ int VirtualDesk::refitInto(RefitArea* area, int x, int y, bool ordinaryOnly) {
                 !readOrdinaryWindow(window, placement, kGatherShellClasses, title, className) ||
                 rules.actionFor(window, title, className) == kRuleIgnore)
                 continue;
-        } else if (screen_windows::leftAlone(window)) {
-            continue;  // taskbars, menus, overlays: they belong to the screen
-        } else if (rules.actionOf(window) == kRuleIgnore) {
-            // A window the rules leave alone stays where it is.
+        } else if (screen_windows::leftAlone(window) || rules.actionOf(window) == kRuleIgnore) {
+            // Taskbars, menus, overlays belong to the screen; a window the
+            // rules leave alone stays where it is.
             continue;
         }
         platform::Rect r{};

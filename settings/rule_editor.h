@@ -24,9 +24,9 @@ std::vector<PickWindow> collectPickWindows(platform::WindowHandle ownWindow);
 
 class RuleEditor {
 public:
-    // The editor opens: the fields show `rule` and the pick list the windows
+    // The editor opens: the fields show `given` and the pick list the windows
     // open now.
-    void onInit(platform::WindowHandle dialog, const WindowRule& rule);
+    void onInit(platform::WindowHandle dialog, const WindowRule& given);
     // A line of the pick list chosen: its names into the three fields.
     void onPick(platform::WindowHandle dialog);
     // OK: the fields into `rule`. 0; 1 when a pattern cannot be stored or
