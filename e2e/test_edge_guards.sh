@@ -82,11 +82,13 @@ expect "PagePauseMs=1000: a 2.5 s hold gives 1 to 3 pages (got $PAGES)" test "$P
 rm -f "$E2E_CWD/Wideroom.cfg"
 
 # --- carrying a dragged notepad window -------------------------------------------------
-# Apart from the sample window, so that no press lands on its frame.
+# Apart from the sample window, so that no press lands on its frame, and clear
+# of the navigator at the top left: shown while the view moves, it stays on
+# top (it is never activated), and a press in it moves the view.
 drv move "$sample" 600 450
-start_stranger notepad 100 100 || exit 1
+start_stranger notepad 300 220 || exit 1
 notepad=$STRANGER_HANDLE
-drv move "$notepad" 100 100 400 250
+drv move "$notepad" 300 220 400 250
 with_options carry '[Edges]\r\nCarryDraggedWindow=1\r\n' || exit 1
 read -r nl nt _ _ <<<"$(drv rect "$notepad")"
 
