@@ -18,7 +18,6 @@
 #include "engine/tick.h"
 #include "engine/virtual_desk.h"
 #include "navigator/navigator_win32.h"
-#include "navigator/raw_wheel_win32.h"
 #include "res/resource.h"
 #include "store/options.h"
 #include "store/recovery_record.h"
@@ -228,18 +227,11 @@ void runMainLoop() {
         if (GetAsyncKeyState(VK_RBUTTON) == 0) windowDragLatch = 0;
 
         POINT pointer;
-        bool overMap = false;
-        if (GetCursorPos(&pointer) && ScreenToClient(mapPane, &pointer)) {
+        if (GetCursorPos(&pointer) && ScreenToClient(mapPane, &pointer))
             desk->updateHover(pointer.x, pointer.y);
-            overMap = desk->naviMode != 0 && pointer.x >= 0 && pointer.y >= 0 &&
-                      pointer.x < desk->mapWidth() && pointer.y < desk->mapHeight();
-        }
-        // The wheel over the map whichever program has the focus.
-        followRawWheel(mapPane, overMap && appOptions.navigator.wheelScrolls != 0);
 
         // One message per tick: the ticks keep their pace however many wait.
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) dispatch(&msg);
-        dispatchRawInput();
     }
 }
 

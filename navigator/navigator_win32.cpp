@@ -13,7 +13,6 @@
 #include "engine/virtual_desk.h"
 #include "navigator/map_input.h"
 #include "navigator/map_wheel.h"
-#include "navigator/raw_wheel_win32.h"
 #include "platform/win32/narrow_text_win32.h"
 
 namespace {
@@ -75,34 +74,11 @@ bool wheelAt(POINT at, int delta, bool horizontal, bool shift) {
 }
 
 // A wheel message that reached the frame or the pane (the platform sends it
-// to the window under the pointer or to the focus window). While the raw
-// wheel is followed it carries every turn over the map: the message is then
-// only swallowed, or a turn would count twice.
+// to the window under the pointer or to the focus window).
 bool onWheel(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (rawWheelFollowed()) {
-        RECT map;
-        return mapPane && GetWindowRect(mapPane, &map) && PtInRect(&map, at);
-    }
     return wheelAt(at, GET_WHEEL_DELTA_WPARAM(wParam), message == WM_MOUSEHWHEEL,
                    (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
-}
-
-// Raw mouse input, followed while the pointer is over the map: its wheel
-// turns, wherever the focus is.
-void onRawInput(LPARAM lParam) {
-    RAWINPUT raw{};
-    UINT size = sizeof(raw);
-    if (GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
-                        sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
-        raw.header.dwType != RIM_TYPEMOUSE)
-        return;
-    const USHORT flags = raw.data.mouse.usButtonFlags;
-    if ((flags & (RI_MOUSE_WHEEL | RI_MOUSE_HWHEEL)) == 0) return;
-    POINT at{};
-    if (!GetCursorPos(&at)) return;
-    const int delta = static_cast<SHORT>(raw.data.mouse.usButtonData);
-    wheelAt(at, delta, (flags & RI_MOUSE_HWHEEL) != 0, (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
 }
 
 // A press in the navigator does not activate it: the keyboard focus stays
@@ -157,10 +133,6 @@ INT_PTR CALLBACK mapPaneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     if (settingsOpen) return 0;
     // Handled here, or the default handling passes it on to the frame.
     if (isWheel(message) && onWheel(message, wParam, lParam)) return TRUE;
-    if (message == WM_INPUT) {
-        onRawInput(lParam);
-        return 0;  // the default handling frees the input
-    }
     if (desk) {
         switch (message) {
             case WM_PAINT: {
