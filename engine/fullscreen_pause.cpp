@@ -21,8 +21,11 @@ bool shellBusy(int userState) {
 bool pauses(const Foreground& f, const MonitorLayout& monitors) {
     if (shellBusy(f.userState)) return true;
     if (!f.present) return false;
-    // The shell's desktop (wallpaper and icons) covers every monitor.
-    if (std::strcmp(f.className, "Progman") == 0 || std::strcmp(f.className, "WorkerW") == 0) return false;
+    // The shell's desktop and the desktop window itself (in front when no
+    // window is active) cover every monitor.
+    if (std::strcmp(f.className, "Progman") == 0 || std::strcmp(f.className, "WorkerW") == 0 ||
+        std::strcmp(f.className, "#32769") == 0)
+        return false;
     // A maximized window overhangs a monitor whose taskbar hides itself: an
     // ordinary window, not a full-screen one.
     if (f.showState == platform::kShowMaximized) return false;

@@ -126,7 +126,8 @@ int readOptions(const char* name, Options* options) {
                 std::memcpy(field, v->data(), v->size());
             }
         } else if (k.names) {
-            int32_t value = 0;
+            // A name it does not know keeps the default.
+            int32_t value = *k.number(options);
             for (int32_t i = 0; k.names[i]; ++i) {
                 if (sameAscii(*v, k.names[i])) value = i;
             }

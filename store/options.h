@@ -49,13 +49,14 @@ struct NavigatorOptions {
 
 // [Focus] FollowFocus: what happens when a window out of view comes to the
 // front: "view" (the view goes to it), "window" (it comes to the view) or
-// "off"; anything else reads "view".
+// "off"; anything else reads the default, "off" (a switch followed by an
+// immediate exit could leave a window off the screen).
 constexpr int32_t kFollowView = 0;
 constexpr int32_t kFollowWindow = 1;
 constexpr int32_t kFollowOff = 2;
 
 struct FocusOptions {
-    int32_t followFocus = kFollowView;
+    int32_t followFocus = kFollowOff;
 };
 
 // [General] Language: "auto", "ja" or "en"; anything else reads "auto".

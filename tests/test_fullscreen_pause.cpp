@@ -34,6 +34,9 @@ const PauseRow kRows[] = {
     {"a maximized window over an auto-hiding taskbar", "Notepad", {-8, -8, 1032, 776}, 3, 5, false},
     {"the shell's desktop", "Progman", {0, 0, 1024, 768}, 1, 5, false},
     {"the shell's desktop behind the icons", "WorkerW", {0, 0, 1024, 768}, 1, 5, false},
+    // GetForegroundWindow gives the desktop window itself when no window is
+    // active (Wine's virtual desktop window is of this class too).
+    {"the desktop window", "#32769", {0, 0, 1024, 768}, 1, 5, false},
     {"the shell reports a full-screen program", "Notepad", {100, 100, 700, 500}, 1, 2, true},
     {"the shell reports exclusive Direct3D", "Notepad", {100, 100, 700, 500}, 1, 3, true},
     {"the shell reports presentation settings", "Notepad", {100, 100, 700, 500}, 1, 4, true},

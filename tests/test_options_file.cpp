@@ -45,7 +45,7 @@ TEST_F(OptionsFile, MissingFileMeansTheDefaults) {
     EXPECT_EQ(o.general.language, kLanguageAuto);
     EXPECT_EQ(o.edges.pauseInFullscreen, 1);
     EXPECT_STREQ(o.keys.overview, "Ctrl+Alt+Space");
-    EXPECT_EQ(o.focus.followFocus, kFollowView);
+    EXPECT_EQ(o.focus.followFocus, kFollowOff);
 }
 
 // value in the file | DwellMs read
@@ -123,9 +123,9 @@ TEST_F(OptionsFile, LanguageIsAutoJaOrEnAndAnythingElseReadsAuto) {
     }
 }
 
-TEST_F(OptionsFile, FollowFocusIsViewWindowOrOffAndAnythingElseReadsView) {
+TEST_F(OptionsFile, FollowFocusIsViewWindowOrOffAndAnythingElseReadsTheDefault) {
     const LanguageCase cases[] = {{"view", kFollowView}, {"Window", kFollowWindow}, {" off ", kFollowOff},
-                                  {"", kFollowView},     {"none", kFollowView},     {"0", kFollowView}};
+                                  {"", kFollowOff},      {"none", kFollowOff},      {"0", kFollowOff}};
     for (const LanguageCase& c : cases) {
         writeText(std::string("[Focus]\nFollowFocus=") + c.value + "\n");
         EXPECT_EQ(read().focus.followFocus, c.expected) << c.value;
