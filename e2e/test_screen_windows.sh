@@ -68,7 +68,7 @@ expect "the start leaves the focus with notepad" retry 5 typed 2
 screen_start=$(origins $screen_windows)
 notepad_start=$(origin "$notepad")
 topmost_start=$(origin "$topmost")
-xdotool mousemove 1023 300 sleep 1.2 mousemove 512 384
+xdotool mousemove 1023 300 sleep 0.4 mousemove 512 384
 wait_still "$notepad"
 type_text cd
 expect "an edge contact leaves the focus with notepad" retry 5 typed 4
